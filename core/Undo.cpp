@@ -1,0 +1,18 @@
+#include "core/Undo.h"
+
+#include "core/Procedury.h"
+
+void TakeSnapshot(Editor& e)
+{
+    e.Undo1.assign(e.picMini);
+}
+
+void Cofnij(Editor& e)
+{
+    e.Undo2.assign(e.picMini);
+    e.picMini.assign(e.Undo1);
+    e.Undo1.assign(e.Undo2);
+    e.Undo2.clear();
+    RepaintCanvas(e);
+    RefreshHalfPreview(e);
+}

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that are missing for building (build), or
+# for building and running every test (test). Quiet when nothing is missing.
+set -euo pipefail
+
+build=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev
+       qt6-translations-l10n fonts-dejavu-core)
+test=("${build[@]}"
+      libbenchmark-dev
+      xvfb xauth xdotool xclip x11-utils imagemagick
+      adwaita-icon-theme hicolor-icon-theme shared-mime-info
+      binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 nsis
+      python3 python3-pil icoutils
+      clang-14 libclang-rt-14-dev libx11-dev
+      desktop-file-utils dpkg-dev file time)
+
+case "${1:-build}" in
+  build) wanted=("${build[@]}") ;;
+  test) wanted=("${test[@]}") ;;
+  *) echo "usage: $0 [build|test]" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -ne 0 ] && sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

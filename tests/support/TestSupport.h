@@ -1,0 +1,48 @@
+// Helpers shared by the tests: pictures as text rows, scripted dialogs and
+// answering modal windows opened by the code under test.
+#pragma once
+#include <deque>
+#include <functional>
+#include <optional>
+
+#include <QString>
+#include <QStringList>
+
+#include "core/Surface.h"
+#include "ui/Dialogs.h"
+
+class QWidget;
+
+// The rectangle of a surface as rows of palette digits ("0".."9", "a".."f"
+// for UI indices 0..15, "?" for any other colour).
+QString Rows(const Surface& s, int x, int y, int w, int h);
+QString Rows(const Surface& s);
+// The same for a list of row strings, joined like Rows() joins them.
+QString Rows(const QStringList& rows);
+
+// The UI index of a colour, or -1.
+int PaletteIndexOf(Colour c);
+
+// Dialogs answered from queues; every message shown is recorded.
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        QString text;
+        QString title;
+        Icon icon;
+    };
+    std::deque<std::optional<QString>> fileAnswers; // nullopt = cancel
+    QStringList fileTitles;
+    QStringList fileFilters;
+    QStringList initialNames;
+    std::vector<Shown> messages;
+
+    void message(QWidget*, const QString& text, const QString& title, Icon icon) override;
+    std::optional<QString> openFile(QWidget*, const QString& title, const QString& filter) override;
+    std::optional<QString> saveFile(QWidget*, const QString& title, const QString& filter,
+                                    const QString& initialName) override;
+};
+
+// Runs `act` on the next modal widget that appears (polled every 10 ms, for at
+// most `timeoutMs`). Call before the code that opens the modal window.
+void WhenModal(std::function<void(QWidget*)> act, int timeoutMs = 5000);
