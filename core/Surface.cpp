@@ -48,7 +48,7 @@ void Surface::line(int x1, int y1, int x2, int y2, Colour c)
 {
     // Callers pass cells and pointer positions; the bound keeps a wild
     // coordinate from turning the walk into a long loop.
-    constexpr int Limit = 1 << 20;
+    static constexpr int Limit = 1 << 20;
     auto bound = [](int v) { return std::clamp(v, -Limit, Limit); };
     x1 = bound(x1), y1 = bound(y1), x2 = bound(x2), y2 = bound(y2);
 

@@ -1,8 +1,9 @@
 // The main window: builds its controls and menus, connects them to handlers
 // of a few lines each, and repaints from the editor's surfaces. The handlers
-// are split by menu area over frmMain_*.cpp.
+// are split by area over frmMain_*.cpp.
 #pragma once
 #include <array>
+#include <functional>
 
 #include <QMainWindow>
 
@@ -25,38 +26,66 @@ public:
     Editor& editor() { return e_; }
     Dialogs& dialogs() { return dialogs_; }
 
-    // Start-up steps, in the order the constructor runs them.
+    // ---- Start-up steps, in the order the constructor runs them (frmMain.cpp).
     void Zmienne();
     void Kolory();
     void MenuKolory();
     void UstawKoloryTłów();
 
-    // Transparent colour (Opcje menu).
+    // ---- Opcje menu: transparent colour (frmMain_Options.cpp).
     void prz_Click(int index);
 
-    // Edycja menu.
+    // ---- Edycja menu (frmMain_Edit.cpp).
     void mnuCofnij_Click();
 
-    // Colour buttons.
+    // ---- Colour buttons (frmMain_Palette.cpp).
     void lblKol_Click(int index);
     void lblKol_MouseUp(int index, Qt::MouseButton button);
 
-    // Controls, public so that tests can drive and inspect them.
+    // ---- Controls, public so that tests can drive and inspect them.
     SurfaceView* picIkona = nullptr;
     SurfaceView* picMini = nullptr;
     SurfaceView* picEXE = nullptr;
     std::array<ColourButton*, PaletteSize> lblKol{};
     frmtmp* tmp = nullptr;
 
+    // ---- The menu tree (frmMain_Menu.cpp). Every entry exists from the
+    // start but stays hidden until Podłącz() gives it a handler.
+    QMenu* mnuPlik = nullptr;
+    QAction* mnuNowy = nullptr;
+    QAction* mnuOtwórz = nullptr;
+    QMenu* mnuImportuj = nullptr;
+    QAction* mnuOpenEXE = nullptr;
+    QAction* mnuImportPaint = nullptr;
+    QAction* mnuZapisz = nullptr;
+    QAction* mnuZapiszJako = nullptr;
+    QAction* mnuKoniec = nullptr;
     QMenu* mnuEdycja = nullptr;
     QAction* mnuCofnij = nullptr;
+    QAction* mnuWytnij = nullptr;
+    QAction* mnuKopiuj = nullptr;
+    QAction* mnuWklej = nullptr;
+    QAction* mnuCzyśćObraz = nullptr;
     QMenu* mnuOpcje = nullptr;
     QMenu* mnuKolorP = nullptr;
     std::array<QAction*, NoTransparentIndex + 1> prz{};
+    QAction* mnuPozycjaM = nullptr;
+    QAction* mnuRamki = nullptr;
+    QAction* mnuPokazuj1 = nullptr;
+    QAction* mnuPokazuj2 = nullptr;
+    QAction* mnuPokażSiatkę = nullptr;
+    QMenu* mnuPomoc = nullptr;
+    QAction* mnuPomoc2 = nullptr;
+    QAction* mnuPasekPomocy = nullptr;
+    QAction* mnuOProgramie = nullptr;
 
 private:
     void BudujKontrolki();
     void BudujMenu();
+    // Connects a menu entry to its handler and shows it.
+    void Podłącz(QAction* entry, std::function<void()> handler);
+    // Hides submenus that have no visible entry yet.
+    void UkryjPusteMenu();
 
     Editor e_;
     Dialogs& dialogs_;

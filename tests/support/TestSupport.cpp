@@ -49,9 +49,12 @@ std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& title,
     fileFilters << filter;
     if (fileAnswers.empty())
         return std::nullopt;
-    auto answer = fileAnswers.front();
+    const bool cancelled = !fileAnswers.front().has_value();
+    const QString path = fileAnswers.front().value_or(QString());
     fileAnswers.pop_front();
-    return answer;
+    if (cancelled)
+        return std::nullopt;
+    return path;
 }
 
 std::optional<QString> ScriptedDialogs::saveFile(QWidget* parent, const QString& title,

@@ -1,0 +1,8 @@
+// The Edycja menu.
+#include "core/Undo.h"
+#include "ui/frmMain.h"
+
+void frmMain::mnuCofnij_Click()
+{
+    Cofnij(e_);
+}
