@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang-14 (ASan + UBSan) and runs each on
+# its seed corpus for the given number of seconds (default 30).
+# Usage: scripts/fuzz.sh [seconds] [target...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-30}
+shift || true
+build=${FUZZ_BUILD:-build-fuzz}
+
+if [ ! -f "$build/build.ninja" ]; then
+  CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPIKSELAR_FUZZ=ON >/dev/null
+fi
+cmake --build "$build" -j "$(nproc)" >/dev/null
+
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  for f in fuzz/fuzz_*.cpp; do
+    [ -e "$f" ] || continue
+    targets+=("$(basename "$f" .cpp)")
+  done
+fi
+
+export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp"
+export QT_QPA_PLATFORM=offscreen
+failed=0
+for t in "${targets[@]}"; do
+  name=${t#fuzz_}
+  corpus=fuzz/corpus/$name
+  work=$(mktemp -d)
+  [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/ 2>/dev/null || true
+  log=$build/$t.log
+  if "$build/$t" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
+       -artifact_prefix="$build/$t-" "$work" >"$log" 2>&1; then
+    runs=$(grep -Eo 'Done [0-9]+ runs' "$log" | grep -Eo '[0-9]+' | tail -1)
+    echo "fuzz $t: ${runs:-?} runs in ${seconds}s, no finding"
+  else
+    echo "fuzz $t: FAILED (see $log)"
+    tail -30 "$log"
+    failed=$((failed + 1))
+  fi
+  rm -rf "$work"
+done
+[ "$failed" -eq 0 ]
