@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Runs every benchmark (medians of 9 repetitions) and the start-up comparison,
+# and writes the figures to docs/performance.md.
+# Usage: scripts/bench.sh [BUILD_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath "${1:-build}")
+out=docs/performance.md
+mkdir -p docs
+tmp=$(mktemp)
+trap 'rm -f "$tmp"' EXIT
+
+{
+  echo "# Performance"
+  echo
+  echo "Produced by \`scripts/bench.sh\` (\`make bench\`) on $(date -u +%Y-%m-%d):"
+  echo "$(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')."
+  echo "Do not edit by hand; run the script again."
+  echo
+  echo "## Hot procedures (Google Benchmark, median of 9 repetitions)"
+  echo
+  echo "| benchmark | median |"
+  echo "|---|---|"
+  for b in "$build"/bench/bench_*; do
+    [ -x "$b" ] || continue
+    "$b" --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
+         --benchmark_format=csv 2>/dev/null >"$tmp" || continue
+    # name,iterations,real_time,cpu_time,time_unit,...
+    grep '_median"' "$tmp" | while IFS=, read -r name _ real _ unit _; do
+      name=${name//\"/}
+      printf '| %s | %.3f %s |\n' "${name%_median}" "$real" "$unit"
+    done
+  done
+  echo
+  echo "## Start-up and memory (Xvfb, median of 9 runs)"
+  echo
+  echo "Time from exec to the main window mapped (an Xlib MapNotify waiter,"
+  echo "\`scripts/startup/mapwait.c\`); peak RSS of the process once ended."
+  echo
+  bash scripts/startup.sh "$build" 9
+} >"$out"
+cat "$out"

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Start-up time (exec to the main window mapped) and peak RSS of Pikselar, side
+# by side with a bare Qt Widgets window and with mtPaint, on a private Xvfb.
+# Medians of ROUNDS runs (default 9), the programs taking turns in each round.
+# Usage: scripts/startup.sh [BUILD_DIR] [ROUNDS]   Prints a Markdown table.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath "${1:-build}")
+rounds=${2:-9}
+work=$build/startup
+mkdir -p "$work"
+
+gcc -O2 -o "$work/mapwait" scripts/startup/mapwait.c -lX11
+g++ -O2 -fPIC -std=c++17 -o "$work/bare" scripts/startup/bare.cpp \
+    $(pkg-config --cflags --libs Qt6Widgets)
+
+# A program folder of its own, so that the runs leave no options file behind.
+app=$(mktemp -d)
+cp "$build/pikselar" "$build/header.dat" "$app/"
+export HOME=$app XDG_CONFIG_HOME=$app/config XDG_RUNTIME_DIR=$app/run
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
+xvfb_pid=$!
+read -r display <&3
+export DISPLAY=:$display
+trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$app"' EXIT
+
+programs=("pikselar:$app/pikselar" "bare Qt window:$work/bare")
+command -v mtpaint >/dev/null && programs+=("mtPaint:mtpaint")
+
+declare -A times rss
+for ((r = 0; r < rounds; ++r)); do
+  for entry in "${programs[@]}"; do
+    name=${entry%%:*}
+    read -r ms kb < <("$work/mapwait" 200 ${entry#*:} 2>/dev/null)
+    times[$name]+="$ms "
+    rss[$name]+="$kb "
+  done
+done
+
+median() { tr ' ' '\n' | grep -v '^$' | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+bare_ms=$(echo "${times[bare Qt window]}" | median)
+echo "| program | start-up to window mapped (median ms) | ratio to bare Qt | peak RSS (median MB) |"
+echo "|---|---|---|---|"
+for entry in "${programs[@]}"; do
+  name=${entry%%:*}
+  ms=$(echo "${times[$name]}" | median)
+  kb=$(echo "${rss[$name]}" | median)
+  printf '| %s | %.1f | %.2f | %.1f |\n' "$name" "$ms" "$(echo "$ms / $bare_ms" | bc -l)" \
+    "$(echo "$kb / 1024" | bc -l)"
+done
