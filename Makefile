@@ -1,18 +1,31 @@
 # The two commands of the README: `make run` and `make test`.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# Seconds each libFuzzer target runs within `make test`.
+FUZZ_SECONDS ?= 30
 
-.PHONY: run test build configure bench clean
+.PHONY: run test check fuzz build configure bench clean
 
 run: 
 	@bash scripts/install-deps.sh build
 	@$(MAKE) --no-print-directory build
 	$(BUILD)/pikselar
 
+# Everything: the fuzz targets for a short while, then the whole ctest suite
+# (unit, widget and end-to-end tests), whose summary closes the output.
 test:
 	@bash scripts/install-deps.sh test
 	@$(MAKE) --no-print-directory build
+	bash scripts/fuzz.sh $(FUZZ_SECONDS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The ctest suite alone.
+check: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+fuzz:
+	@bash scripts/install-deps.sh test
+	bash scripts/fuzz.sh $(FUZZ_SECONDS)
 
 configure: $(BUILD)/build.ninja
 
@@ -22,7 +35,9 @@ $(BUILD)/build.ninja:
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-bench: build
+bench:
+	@bash scripts/install-deps.sh bench
+	@$(MAKE) --no-print-directory build
 	bash scripts/bench.sh $(BUILD)
 
 clean:

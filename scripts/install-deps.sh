@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that are missing for building (build), or
-# for building and running every test (test). Quiet when nothing is missing.
+# for building and running every test (test), or for the benchmarks (bench). Quiet when nothing is missing.
 set -euo pipefail
 
 build=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev
@@ -14,10 +14,13 @@ test=("${build[@]}"
       clang-14 libclang-rt-14-dev libx11-dev
       desktop-file-utils dpkg-dev file time)
 
+bench=("${test[@]}" mtpaint bc pkg-config gcc)
+
 case "${1:-build}" in
   build) wanted=("${build[@]}") ;;
   test) wanted=("${test[@]}") ;;
-  *) echo "usage: $0 [build|test]" >&2; exit 2 ;;
+  bench) wanted=("${bench[@]}") ;;
+  *) echo "usage: $0 [build|test|bench]" >&2; exit 2 ;;
 esac
 
 missing=()
