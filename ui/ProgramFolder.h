@@ -4,3 +4,9 @@
 #include <QString>
 
 QString ProgramFolder();
+
+// opcje.dat: in the executable's own folder when that is the program folder
+// and writable (a portable copy keeps its options with it); otherwise in the
+// user's configuration folder, pikselar/opcje.dat, so an installed program
+// keeps one set of options per user and never writes into its data folder.
+QString OptionsFile();

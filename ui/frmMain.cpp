@@ -1,5 +1,8 @@
 #include "ui/frmMain.h"
 
+#include <QGuiApplication>
+#include <QSessionManager>
+
 #include "core/Procedury.h"
 #include "core/Transparent.h"
 #include "core/Undo.h"
@@ -21,12 +24,21 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialo
     BudujMenu();
 
     Podłącz(mnuCofnij, [this] { mnuCofnij_Click(); });
+    Podłącz(mnuNowy, [this] { mnuNowy_Click(); });
+    Podłącz(mnuCzyśćObraz, [this] { mnuCzyśćObraz_Click(); });
+    Podłącz(mnuKoniec, [this] { mnuKoniec_Click(); });
     UkryjPusteMenu();
 
     Zmienne();
     Kolory();
     MenuKolory();
     UstawKoloryTłów();
+    ReadOpt();
+
+    // The end of the desktop session: options saved while there is time,
+    // and the shutdown once the application is told to quit.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { SaveOpt(); });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { Zamknij(); });
 }
 
 frmMain::~frmMain() = default;

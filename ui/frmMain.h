@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include "core/Editor.h"
+#include "files/Options.h"
 
 class QAction;
 class QActionGroup;
@@ -34,6 +35,19 @@ public:
 
     // ---- Opcje menu: transparent colour (frmMain_Options.cpp).
     void prz_Click(int index);
+
+    // ---- Options file (frmMain_Options.cpp): read as the last start-up
+    // step, written at shutdown.
+    void ReadOpt();
+    void SaveOpt();
+
+    // ---- Document commands and shutdown (frmMain_Document.cpp).
+    void mnuNowy_Click();
+    void mnuCzyśćObraz_Click();
+    void mnuKoniec_Click();
+    // Runs once, whatever ends the program: options saved, placement window
+    // closed, event loop ended.
+    void Zamknij();
 
     // ---- Edycja menu (frmMain_Edit.cpp).
     void mnuCofnij_Click();
@@ -79,7 +93,14 @@ public:
     QAction* mnuPasekPomocy = nullptr;
     QAction* mnuOProgramie = nullptr;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    // The six view entries in the order of the options file.
+    std::array<QAction*, ViewOptionCount> ViewOptionEntries() const;
+    bool shutDown_ = false;
+
     void BudujKontrolki();
     void BudujMenu();
     // Connects a menu entry to its handler and shows it.

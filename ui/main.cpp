@@ -1,12 +1,26 @@
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "files/CommandLine.h"
 #include "ui/Dialogs.h"
+#include "ui/TerminationSignals.h"
 #include "ui/frmMain.h"
 
 int main(int argc, char* argv[])
 {
+    // A help switch prints the usage and ends before any window (or display) is needed.
+    if (ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)).action
+        == CommandLine::Action::Help) {
+        const std::string_view usage = UsageText();
+        std::fwrite(usage.data(), 1, usage.size(), stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("pikselar"));
     app.setApplicationDisplayName(QStringLiteral("Pikselar"));
@@ -19,6 +33,7 @@ int main(int argc, char* argv[])
 
     Dialogs dialogs;
     frmMain window(dialogs);
+    TerminationSignals terminate(&window);
     window.show();
     return app.exec();
 }

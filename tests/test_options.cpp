@@ -1,0 +1,246 @@
+// The options file: what the reader takes from good and bad files, and how
+// the main window restores and saves the seven settings.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "files/Options.h"
+#include "support/TestSupport.h"
+#include "ui/ProgramFolder.h"
+#include "ui/frmMain.h"
+
+class TestOptions : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void parse_data();
+    void parse();
+    void writtenFormReadsBack();
+    void largeFilesStayHarmless();
+
+    void locationFollowsTheConfigurationFolder();
+    void windowRestoresTheFile_data();
+    void windowRestoresTheFile();
+    void settingsSurviveARestart();
+    void missingOrUnwritableFolderIsSilent();
+
+private:
+    QString optionsPath() const { return OptionsFile(); }
+    void writeOptions(const QByteArray& bytes);
+    std::unique_ptr<QTemporaryDir> config_;
+};
+
+namespace {
+// The views of a StoredOptions as six characters: 1 on, 0 off, - initial.
+QString Views(const StoredOptions& s)
+{
+    QString text;
+    for (const auto& v : s.views)
+        text += !v ? QChar('-') : *v ? QChar('1') : QChar('0');
+    return text;
+}
+
+StoredOptions Parse(const QByteArray& bytes)
+{
+    return ParseOptions(std::string_view(bytes.constData(), size_t(bytes.size())));
+}
+
+// The check marks of the transparent menu and of the six views, like Views().
+QString Marks(frmMain& w)
+{
+    QString text;
+    for (QAction* a : {w.mnuPozycjaM, w.mnuRamki, w.mnuPokazuj1, w.mnuPokazuj2, w.mnuPokażSiatkę,
+                       w.mnuPasekPomocy})
+        text += a->isChecked() ? QChar('1') : QChar('0');
+    return text;
+}
+
+int CheckedTransparentEntry(frmMain& w)
+{
+    int found = -1;
+    for (int i = 0; i <= NoTransparentIndex; ++i)
+        if (w.prz[i]->isChecked()) {
+            if (found >= 0)
+                return -2; // two check marks
+            found = i;
+        }
+    return found;
+}
+} // namespace
+
+void TestOptions::init()
+{
+    // Each test gets a configuration folder of its own.
+    config_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(config_->isValid());
+    qputenv("XDG_CONFIG_HOME", config_->path().toLocal8Bit());
+}
+
+void TestOptions::writeOptions(const QByteArray& bytes)
+{
+    QVERIFY(QDir().mkpath(QFileInfo(optionsPath()).absolutePath()));
+    QFile f(optionsPath());
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+void TestOptions::parse_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("transparent"); // -1: stays initial
+    QTest::addColumn<QString>("views");
+
+    QTest::newRow("as written") << QByteArray("3\n0\n1\n0\n1\n1\n0\n") << 3 << "010110";
+    QTest::newRow("commas") << QByteArray("17,1,1,1,1,0,1") << 17 << "111101";
+    QTest::newRow("commas, line ends and blanks")
+        << QByteArray(" 5 ,\r\n 1,\n\n0 , 1\r\n1\t,\t0,1\n") << 5 << "101101";
+    QTest::newRow("old Mac line ends") << QByteArray("0\r1\r0\r1\r0\r1\r") << 0 << "10101-";
+    QTest::newRow("signs and leading zeros") << QByteArray("011,+1,-0,01,0001,-1,1") << 11 << "101101";
+    QTest::newRow("empty") << QByteArray() << -1 << "------";
+    QTest::newRow("blank lines only") << QByteArray("\n \r\n\t\n") << -1 << "------";
+    QTest::newRow("short") << QByteArray("4,0,0") << 4 << "00----";
+    QTest::newRow("16 is the separator") << QByteArray("16,0,0,0,0,1,0") << -1 << "000010";
+    QTest::newRow("item 1 negative") << QByteArray("-1,0,0,0,0,0,0") << -1 << "000000";
+    QTest::newRow("item 1 above 17") << QByteArray("18,0,0,0,0,0,0") << -1 << "000000";
+    QTest::newRow("huge numbers")
+        << QByteArray("99999999999999999999999,99999999999999999999999,-99999999999999999999,1,1,1,1")
+        << -1 << "001111";
+    QTest::newRow("2 and -1 count as off") << QByteArray("2,2,-1,1,1,1,1") << 2 << "001111";
+    QTest::newRow("non-numbers keep their setting")
+        << QByteArray("abc,0,x,1.0,1 1,0,0") << -1 << "0---00";
+    QTest::newRow("empty item between commas") << QByteArray("11,,0,0,0,0,0") << 11 << "-00000";
+    QTest::newRow("final comma and extra items")
+        << QByteArray("1,0,0,0,0,0,0,1,1,1,") << 1 << "000000";
+    QTest::newRow("binary garbage") << QByteArray("\x00\xff\x01\x7f,\x80\x00", 7) << -1 << "------";
+    QTest::newRow("a NUL inside a number") << QByteArray("1\x00" "1,1", 5) << -1 << "1-----";
+}
+
+void TestOptions::parse()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, transparent);
+    QFETCH(QString, views);
+    const StoredOptions s = Parse(text);
+    QCOMPARE(s.transparentIndex.value_or(-1), transparent);
+    QCOMPARE(Views(s), views);
+}
+
+void TestOptions::writtenFormReadsBack()
+{
+    for (int t = 0; t <= NoTransparentIndex; ++t) {
+        if (t == PaletteSize)
+            continue;
+        for (int bits = 0; bits < 64; bits += t + 1) {
+            std::array<bool, ViewOptionCount> views{};
+            for (int i = 0; i < ViewOptionCount; ++i)
+                views[i] = bits >> i & 1;
+            const StoredOptions s = ParseOptions(FormatOptions(t, views));
+            QCOMPARE(s.transparentIndex.value_or(-1), t);
+            for (int i = 0; i < ViewOptionCount; ++i)
+                QCOMPARE(s.views[i].value_or(!views[i]), views[i]);
+        }
+    }
+}
+
+void TestOptions::largeFilesStayHarmless()
+{
+    // A megabyte after good items: the items count, the rest is ignored.
+    QByteArray good("9,0,1,0,1,0,1,");
+    good += QByteArray(1 << 20, 'x');
+    StoredOptions s = Parse(good);
+    QCOMPARE(s.transparentIndex.value_or(-1), 9);
+    QCOMPARE(Views(s), QStringLiteral("010101"));
+
+    // A megabyte-long first item is a number far out of range.
+    s = Parse(QByteArray(1 << 20, '7') + ",1,1,1,1,1,1");
+    QVERIFY(!s.transparentIndex);
+    QCOMPARE(Views(s), QStringLiteral("111111"));
+
+    // A megabyte of separators holds no item.
+    s = Parse(QByteArray(1 << 20, '\n'));
+    QVERIFY(!s.transparentIndex);
+    QCOMPARE(Views(s), QStringLiteral("------"));
+}
+
+void TestOptions::locationFollowsTheConfigurationFolder()
+{
+    // The test executable has no header.dat beside it, like an installed program.
+    QCOMPARE(OptionsFile(), config_->filePath(QStringLiteral("pikselar/opcje.dat")));
+}
+
+void TestOptions::windowRestoresTheFile_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("transparent");
+    QTest::addColumn<QString>("marks");
+
+    QTest::newRow("no file") << QByteArray() << 11 << "111101";
+    QTest::newRow("17 restores brak") << QByteArray("17,1,1,1,1,0,1") << 17 << "111101";
+    QTest::newRow("everything flipped") << QByteArray("0\n0\n0\n0\n0\n1\n0\n") << 0 << "000010";
+    QTest::newRow("2 counts as off") << QByteArray("5,2,2,2,2,2,2") << 5 << "000000";
+    QTest::newRow("16 keeps the colour") << QByteArray("16,1,0,1,0,1,0") << 11 << "101010";
+    QTest::newRow("short file") << QByteArray("3,0") << 3 << "011101";
+    QTest::newRow("garbage") << QByteArray("\x89PNG\r\n\x1a\n\x00\x00") << 11 << "111101";
+}
+
+void TestOptions::windowRestoresTheFile()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, transparent);
+    QFETCH(QString, marks);
+    if (!text.isEmpty())
+        writeOptions(text);
+    ScriptedDialogs dialogs;
+    frmMain w(dialogs);
+    QCOMPARE(CheckedTransparentEntry(w), transparent);
+    QCOMPARE(w.editor().TransparentIndex, transparent);
+    QCOMPARE(Marks(w), marks);
+    QVERIFY(dialogs.messages.empty()); // a bad file is never reported
+}
+
+void TestOptions::settingsSurviveARestart()
+{
+    ScriptedDialogs dialogs;
+    {
+        frmMain w(dialogs);
+        w.prz[13]->trigger();
+        for (QAction* a : {w.mnuPozycjaM, w.mnuPokazuj2, w.mnuPokażSiatkę, w.mnuPasekPomocy})
+            a->trigger();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.close(); // the shutdown writes the file
+    }
+    QFile f(optionsPath());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("13\n0\n1\n1\n0\n1\n0\n"));
+
+    frmMain again(dialogs);
+    QCOMPARE(CheckedTransparentEntry(again), 13);
+    QCOMPARE(Marks(again), QStringLiteral("011010"));
+    QVERIFY(dialogs.messages.empty());
+}
+
+void TestOptions::missingOrUnwritableFolderIsSilent()
+{
+    // "pikselar" is a plain file, so the options folder cannot be made.
+    QFile blocker(config_->filePath(QStringLiteral("pikselar")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.write("not a folder");
+    blocker.close();
+
+    ScriptedDialogs dialogs;
+    frmMain w(dialogs);
+    QCOMPARE(Marks(w), QStringLiteral("111101"));
+    w.prz[2]->trigger();
+    w.SaveOpt();
+    QVERIFY(dialogs.messages.empty());
+    QVERIFY(blocker.open(QIODevice::ReadOnly));
+    QCOMPARE(blocker.readAll(), QByteArray("not a folder"));
+
+    QVERIFY(!QFileInfo(optionsPath()).exists());
+}
+
+QTEST_MAIN(TestOptions)
+#include "test_options.moc"
