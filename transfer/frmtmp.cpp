@@ -1,10 +1,26 @@
 #include "transfer/frmtmp.h"
 
+#include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QTimer>
 
 #include "core/Editor.h"
+#include "transfer/Outline.h"
+#include "transfer/Placement.h"
+#include "ui/QtColour.h"
+#include "ui/SurfaceView.h"
 
 namespace {
+constexpr int ClientWidth = 586;
+constexpr int ClientHeight = 345;
+constexpr QPoint PicOrigin{8, 24};
+constexpr Colour FrameStart = Rgb(0, 0, 255);
+constexpr Colour BlinkDark = Rgb(0, 0, 0xC0);
+constexpr Colour BlinkLight = Rgb(255, 255, 0);
+constexpr Colour BorderColour = Rgb(0, 0, 0);
+
 // A black and a white ring: visible on every palette colour, and the colour
 // itself still shows inside.
 QImage MakeSelectionMarker()
@@ -22,7 +38,155 @@ QImage MakeSelectionMarker()
 }
 } // namespace
 
-frmtmp::frmtmp(Editor& editor, QWidget* parent) : QDialog(parent), e_(editor), xsel_(MakeSelectionMarker())
+frmtmp::frmtmp(Editor& editor, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), e_(editor),
+      xsel_(MakeSelectionMarker())
 {
+    // A title bar without a close box; a fixed size.
     setWindowTitle(QStringLiteral("Wklej"));
+    setFixedSize(ClientWidth, ClientHeight);
+    setAutoFillBackground(true);
+
+    Label1 = new QLabel(this);
+    Label1->setGeometry(8, 8, 583, 13);
+
+    Ramka = new Outline(BorderColour, this);
+    pic = new SurfaceView(e_.pic, this);
+    pic->move(PicOrigin);
+    Shape1 = new Outline(FrameStart, pic);
+    Shape1->setGeometry(0, 0, ImageSize, ImageSize);
+    RamkaDopasuj();
+
+    connect(pic, &SurfaceView::mouseMoved, this,
+            [this](QMouseEvent* ev) { pic_MouseMove(ev->position().toPoint().x(), ev->position().toPoint().y()); });
+    connect(pic, &SurfaceView::mouseReleased, this, [this](QMouseEvent* ev) {
+        if (ev->button() == Qt::LeftButton && pic->rect().contains(ev->position().toPoint()))
+            pic_Click();
+    });
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(300);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    Timer1->start(); // blinks from creation until start-up ends
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(20);
+    Timer2->setSingleShot(true);
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+}
+
+void frmtmp::ShowModal()
+{
+    QPalette background = palette();
+    background.setColor(QPalette::Window, ToQColor(e_.frmtmpBackColour));
+    setPalette(background);
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+    Form_Activate();
+    exec();
+}
+
+void frmtmp::StopBlinking()
+{
+    Timer1->stop();
+}
+
+void frmtmp::RamkaDopasuj()
+{
+    Ramka->setGeometry(pic->x() - 1, pic->y() - 1, pic->width() + 2, pic->height() + 2);
+}
+
+int frmtmp::Valx(const QString& caption)
+{
+    QString text = caption;
+    text.remove(QLatin1Char('&'));
+    // Read the way a leading number is read: blanks are skipped anywhere,
+    // reading stops at the first character that cannot continue the number.
+    int value = 0;
+    for (QChar c : text) {
+        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n'))
+            continue;
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            break;
+        value = std::min(value * 10 + (c.unicode() - '0'), 256);
+    }
+    return std::min(value, 255);
+}
+
+bool frmtmp::event(QEvent* ev)
+{
+    // Another window of the program handing the activation back (the font
+    // dialog of text mode) activates the placement anew.
+    if (ev->type() == QEvent::WindowActivate && isVisible())
+        Form_Activate();
+    return QDialog::event(ev);
+}
+
+void frmtmp::Form_Activate()
+{
+    // The font menus of text mode are shown or hidden here by the text tool.
+    Label1->setText(QString::fromStdString(e_.FragmentPrompt));
+    FitPrompt();
+    Timer1->start();
+    Timer2->start();
+    RamkaDopasuj();
+}
+
+void frmtmp::FitPrompt()
+{
+    // The label is one short line: a long prompt gets a smaller font rather
+    // than losing its end.
+    QFont f = font();
+    f.setPixelSize(11);
+    while (f.pixelSize() > 7 && QFontMetrics(f).horizontalAdvance(Label1->text()) > Label1->width())
+        f.setPixelSize(f.pixelSize() - 1);
+    Label1->setFont(f);
+}
+
+void frmtmp::pic_MouseMove(int x, int y)
+{
+    const QPoint old = Shape1->pos();
+    const FramePosition p = FollowPointer(x, y, e_.pic.width(), e_.pic.height());
+    if (p.left == old.x() && p.top == old.y())
+        return;
+    Shape1->move(p.left, p.top);
+    const QString caption = QStringLiteral("Wklej [%1,%2]").arg(p.left).arg(p.top);
+    if (windowTitle() != caption)
+        setWindowTitle(caption);
+}
+
+void frmtmp::pic_Click()
+{
+    Tag.clear();
+    Timer1->stop();
+    PlaceFragment(e_, Shape1->x(), Shape1->y());
+    e_.pic.clear();
+    accept(); // hides the window; the caller's modal show returns
+}
+
+void frmtmp::Timer1_Timer()
+{
+    if (blinkTag_ == 1) {
+        blinkTag_ = 0;
+        Shape1->setColour(BlinkDark);
+    } else {
+        blinkTag_ = 1;
+        Shape1->setColour(BlinkLight);
+    }
+}
+
+void frmtmp::Timer2_Timer()
+{
+    if (!Tag.isEmpty() && RenderText) {
+        RenderText();
+        RamkaDopasuj();
+    }
+}
+
+void frmtmp::reject()
+{
+    // Nothing is placed; the next caller starts in picture mode.
+    Tag.clear();
+    Timer1->stop();
+    Timer2->stop();
+    QDialog::reject();
 }

@@ -1,11 +1,22 @@
-// The placement window: hidden from start-up to shutdown. Besides placing
-// fragments it carries the selection marker picture xsel; its staging surface
-// `pic` and the undo buffers live in the editor state.
+// The placement window: shows a picture larger than the icon, or a rendered
+// text, with a 32 x 32 frame that follows the pointer; a click copies the
+// framed pixels into the image and hides the window. Created hidden at
+// start-up and kept until shutdown, so the frame stays where the last use
+// left it. It also carries the selection marker picture xsel; its staging
+// surface `pic` and the undo buffers live in the editor state.
 #pragma once
+#include <functional>
+
 #include <QDialog>
 #include <QImage>
+#include <QString>
 
 struct Editor;
+class QLabel;
+class QMouseEvent;
+class QTimer;
+class Outline;
+class SurfaceView;
 
 class frmtmp : public QDialog {
     Q_OBJECT
@@ -15,7 +26,52 @@ public:
     // The 20 x 20 marker of the selected palette button.
     const QImage& xsel() const { return xsel_; }
 
+    // Empty: picture mode (the caller has put the picture into Editor::pic).
+    // Otherwise text mode, holding the text to place. A click empties it.
+    QString Tag;
+
+    // Shows the window modally for the current Editor::pic and
+    // Editor::FragmentPrompt; returns when a click has hidden it or the
+    // window system has closed it.
+    void ShowModal();
+    // Stops the frame's blinking; the main window calls it when start-up ends.
+    void StopBlinking();
+    // Fits the border Ramka one pixel around pic.
+    void RamkaDopasuj();
+    // The numeric value of a menu caption: "&" removed, blanks skipped, the
+    // leading decimal number read ("1&0 " gives 10), 0 for none, within 0..255.
+    static int Valx(const QString& caption);
+
+    // Run on the first tick of Timer2 in text mode: draws Tag into Editor::pic
+    // and sizes it (the text tool provides it). Picture mode never calls it.
+    std::function<void()> RenderText;
+
+    // ---- Controls, public so that tests and the text tool can reach them.
+    QLabel* Label1 = nullptr;
+    SurfaceView* pic = nullptr;
+    Outline* Shape1 = nullptr; // the frame, in pic coordinates
+    Outline* Ramka = nullptr;
+    QTimer* Timer1 = nullptr; // blinking, 300 ms
+    QTimer* Timer2 = nullptr; // deferred text rendering, 20 ms, one tick
+
+    // ---- Handlers.
+    void Form_Activate();
+    void pic_MouseMove(int x, int y);
+    void pic_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+
+public slots:
+    // The window system closed the window: the placement ends, image untouched.
+    void reject() override;
+
+protected:
+    bool event(QEvent* event) override;
+
 private:
+    void FitPrompt();
+
     Editor& e_;
     QImage xsel_;
+    int blinkTag_ = 1; // Timer1's phase: 1 shows dark blue next, 0 yellow
 };

@@ -9,6 +9,7 @@
 #include "transfer/frmtmp.h"
 #include "ui/ColourButton.h"
 #include "ui/Dialogs.h"
+#include "ui/ProgramFolder.h"
 #include "ui/SurfaceView.h"
 
 namespace {
@@ -19,10 +20,14 @@ constexpr int ClientHeight = 311;
 frmMain::frmMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
 {
     setWindowTitle(QStringLiteral("Pikselar"));
+    HeaderFolder = ProgramFolder();
     tmp = new frmtmp(e_, this);
     BudujKontrolki();
     BudujMenu();
 
+    Podłącz(mnuOtwórz, [this] { mnuOtwórz_Click(); });
+    Podłącz(mnuZapisz, [this] { mnuZapisz_Click(); });
+    Podłącz(mnuZapiszJako, [this] { mnuZapiszJako_Click(); });
     Podłącz(mnuCofnij, [this] { mnuCofnij_Click(); });
     Podłącz(mnuNowy, [this] { mnuNowy_Click(); });
     Podłącz(mnuCzyśćObraz, [this] { mnuCzyśćObraz_Click(); });

@@ -13,6 +13,7 @@
 class QAction;
 class QActionGroup;
 class QMenu;
+class QTimer;
 class ColourButton;
 class Dialogs;
 class SurfaceView;
@@ -51,6 +52,22 @@ public:
 
     // ---- Edycja menu (frmMain_Edit.cpp).
     void mnuCofnij_Click();
+
+    // ---- Plik menu: icon files (frmMain_File.cpp).
+    enum class OpenResult { Opened, Refused, Unreadable };
+    void mnuZapisz_Click();
+    void mnuZapiszJako_Click();
+    // True when the current file may be replaced (a missing file may);
+    // otherwise shows the failure box and returns false.
+    bool Kill2();
+    void mnuOtwórz_Click();
+    // Refused: the refusal box was shown. Unreadable (missing, not a regular
+    // file, unreadable, shorter than the header): nothing was shown. Either
+    // way the image and CurrentFileName are unchanged.
+    OpenResult OpenIcon(const QString& path);
+    int SaveAsCounter = 0;
+    // The folder header.dat is copied from (the program's folder).
+    QString HeaderFolder;
 
     // ---- Colour buttons (frmMain_Palette.cpp).
     void lblKol_Click(int index);
@@ -107,8 +124,12 @@ private:
     void Podłącz(QAction* entry, std::function<void()> handler);
     // Hides submenus that have no visible entry yet.
     void UkryjPusteMenu();
+    // Writes the icon file atomically; false when anything failed.
+    bool ZapiszIkonę(const QString& path);
+    void PokażBłądZapisu();
 
     Editor e_;
     Dialogs& dialogs_;
     QActionGroup* przGroup_ = nullptr;
+    QTimer* canvasUnlock_ = nullptr; // the canvas accepts input again after opening
 };

@@ -1,0 +1,360 @@
+// Save, Save As and Open on the main window, with scripted dialogs and real
+// files: what is written, what is refused, and that a failed save never
+// costs the old file.
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "core/Procedury.h"
+#include "files/IconReader.h"
+#include "support/TestSupport.h"
+#include "ui/SurfaceView.h"
+#include "ui/frmMain.h"
+
+class TestFileCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void saveAsProposesNumberedNamesAndWritesWithoutExtension();
+    void saveWithoutCurrentFileIsSaveAs();
+    void saveReplacesCurrentFileOrWritesItAgain();
+    void failedSaveKeepsOldFileAndSays_data();
+    void failedSaveKeepsOldFileAndSays();
+    void openReadsIconAndLocksCanvasBriefly();
+    void openRefusals_data();
+    void openRefusals();
+    void cancelledDialogsChangeNothing();
+
+private:
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+namespace {
+const QString SaveFailure = QStringLiteral("Wystąpił nieznany błąd!!");
+const QString NotAnIcon = QStringLiteral("Podany plik nie jest prawidłowym plikiem ikony");
+const QString IconFilter = QStringLiteral("Ikony (*.ico)|*.ico|Wszystkie pliki (*.*)|*.*");
+
+// A main window whose header.dat is the repository's.
+struct Window {
+    ScriptedDialogs dialogs;
+    frmMain w{dialogs};
+    Window() { w.HeaderFolder = QStringLiteral(PIKSELAR_SOURCE_DIR "/data"); }
+    Editor& e() { return w.editor(); }
+};
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// The icon that the editor's image gives under its transparent colour.
+QByteArray IconOf(Window& win, const QString& scratch)
+{
+    win.dialogs.fileAnswers.push_back(scratch);
+    const std::string keep = win.e().CurrentFileName;
+    const int counter = win.w.SaveAsCounter;
+    win.w.mnuZapiszJako_Click();
+    win.e().CurrentFileName = keep;
+    win.w.SaveAsCounter = counter;
+    win.dialogs.initialNames.removeLast();
+    return ReadAll(scratch);
+}
+
+void Draw(Editor& e, int colour)
+{
+    e.CurrentColor = std::uint8_t(colour);
+    for (int i = 0; i < ImageSize; ++i)
+        PaintCell(e, i, (i * 7) % ImageSize);
+}
+} // namespace
+
+void TestFileCommands::init()
+{
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+}
+
+void TestFileCommands::saveAsProposesNumberedNamesAndWritesWithoutExtension()
+{
+    Window win;
+    win.dialogs.fileAnswers = {std::nullopt, std::nullopt, path(QStringLiteral("ikona03"))};
+    for (int i = 0; i < 3; ++i)
+        win.w.mnuZapiszJako_Click();
+    QCOMPARE(win.dialogs.initialNames,
+             QStringList({QStringLiteral("ikona01"), QStringLiteral("ikona02"), QStringLiteral("ikona03")}));
+    QCOMPARE(win.dialogs.fileTitles.last(), QString()); // the system's own title
+    QCOMPARE(win.dialogs.fileFilters.last(), IconFilter);
+    QCOMPARE(QString::fromStdString(win.e().CurrentFileName), path(QStringLiteral("ikona03")));
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{QStringLiteral("ikona03")});
+    const QByteArray file = ReadAll(path(QStringLiteral("ikona03")));
+    QCOMPARE(file.size(), 766);
+    // The blank image with "morski" transparent: all code 0, all masked.
+    QCOMPARE(file.mid(126, 512), QByteArray(512, '\0'));
+    QCOMPARE(file.mid(638), QByteArray(128, '\xFF'));
+    QVERIFY(win.dialogs.messages.empty());
+
+    win.w.SaveAsCounter = 9;
+    win.dialogs.fileAnswers = {std::nullopt, std::nullopt};
+    win.w.mnuZapiszJako_Click();
+    win.w.mnuZapiszJako_Click();
+    QCOMPARE(win.dialogs.initialNames.mid(3), QStringList({QStringLiteral("ikona10"), QStringLiteral("ikona11")}));
+}
+
+void TestFileCommands::saveWithoutCurrentFileIsSaveAs()
+{
+    Window win;
+    win.dialogs.fileAnswers = {path(QStringLiteral("a.ico"))};
+    win.w.mnuZapisz->trigger(); // through the menu entry and its connection
+    QCOMPARE(win.dialogs.initialNames, QStringList{QStringLiteral("ikona01")});
+    QCOMPARE(QString::fromStdString(win.e().CurrentFileName), path(QStringLiteral("a.ico")));
+    QCOMPARE(ReadAll(path(QStringLiteral("a.ico"))).size(), 766);
+}
+
+void TestFileCommands::saveReplacesCurrentFileOrWritesItAgain()
+{
+    Window win;
+    const QString target = path(QStringLiteral("b.ico"));
+    win.dialogs.fileAnswers = {target};
+    win.w.mnuZapiszJako_Click();
+    const QByteArray blank = ReadAll(target);
+
+    Draw(win.e(), 1);
+    win.w.mnuZapisz_Click();
+    const QByteArray drawn = ReadAll(target);
+    QCOMPARE(drawn.size(), 766);
+    QVERIFY(drawn != blank);
+    QCOMPARE(drawn, IconOf(win, path(QStringLiteral("scratch.ico"))));
+    QCOMPARE(win.dialogs.initialNames.size(), 1); // Save asked nothing
+
+    // The file went away meanwhile: Save simply writes it.
+    QVERIFY(QFile::remove(target));
+    win.w.mnuZapisz_Click();
+    QCOMPARE(ReadAll(target), drawn);
+    QVERIFY(win.dialogs.messages.empty());
+    QCOMPARE(QString::fromStdString(win.e().CurrentFileName), target);
+}
+
+void TestFileCommands::failedSaveKeepsOldFileAndSays_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<bool>("saveAs");
+    for (bool saveAs : {false, true}) {
+        const char* cmd = saveAs ? "Save As, " : "Save, ";
+        QTest::newRow(QByteArray(cmd).append("read-only target").constData()) << "readonly" << saveAs;
+        QTest::newRow(QByteArray(cmd).append("header.dat missing").constData()) << "noheader" << saveAs;
+        QTest::newRow(QByteArray(cmd).append("target is a folder").constData()) << "folder" << saveAs;
+        QTest::newRow(QByteArray(cmd).append("folder missing").constData()) << "nofolder" << saveAs;
+    }
+}
+
+void TestFileCommands::failedSaveKeepsOldFileAndSays()
+{
+    QFETCH(QString, failure);
+    QFETCH(bool, saveAs);
+    Window win;
+    const QByteArray old("the user's old icon");
+    QString target = path(QStringLiteral("old.ico"));
+    if (failure == QLatin1String("readonly")) {
+        WriteAll(target, old);
+        QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup));
+    } else if (failure == QLatin1String("noheader")) {
+        WriteAll(target, old);
+        win.w.HeaderFolder = path(QStringLiteral("nowhere"));
+    } else if (failure == QLatin1String("folder")) {
+        QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("old.ico")));
+    } else {
+        target = path(QStringLiteral("missing/old.ico"));
+    }
+    const std::string before = saveAs ? std::string() : target.toStdString();
+    win.e().CurrentFileName = before;
+    Draw(win.e(), 2);
+    if (saveAs) {
+        win.dialogs.fileAnswers = {target};
+        win.w.mnuZapiszJako_Click();
+    } else {
+        win.w.mnuZapisz_Click();
+    }
+
+    QCOMPARE(win.dialogs.messages.size(), std::size_t(1));
+    QCOMPARE(win.dialogs.messages[0].text, SaveFailure);
+    QCOMPARE(win.dialogs.messages[0].title, QStringLiteral("Rastello"));
+    QVERIFY(win.dialogs.messages[0].icon == Dialogs::Icon::Warning);
+    QCOMPARE(win.e().CurrentFileName, before);
+    if (failure == QLatin1String("readonly") || failure == QLatin1String("noheader"))
+        QCOMPARE(ReadAll(target), old);
+    // No temporary file is left behind.
+    QStringList left = QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    QCOMPARE(left, failure == QLatin1String("nofolder") ? QStringList() : QStringList{QStringLiteral("old.ico")});
+}
+
+namespace {
+// Notes whether the canvas took input while the open dialog was shown.
+struct WatchingDialogs : ScriptedDialogs {
+    QWidget* canvas = nullptr;
+    bool canvasEnabledDuringDialog = true;
+    std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& filter) override
+    {
+        canvasEnabledDuringDialog = canvas->isEnabled();
+        return ScriptedDialogs::openFile(parent, title, filter);
+    }
+};
+} // namespace
+
+void TestFileCommands::openReadsIconAndLocksCanvasBriefly()
+{
+    // An icon drawn in one window...
+    Window first;
+    first.e().TransparentIndex = 0; // black transparent
+    Draw(first.e(), 1);
+    first.e().picMini.setPixel(3, 3, PaletteColors[0]);
+    const QString file = path(QStringLiteral("drawn.ico"));
+    first.dialogs.fileAnswers = {file};
+    first.w.mnuZapiszJako_Click();
+
+    // ...opened in another, whose transparent colour is "żółty".
+    WatchingDialogs dialogs;
+    frmMain w(dialogs);
+    dialogs.canvas = w.picIkona;
+    w.editor().TransparentIndex = 10;
+    const Surface undoBefore = w.editor().Undo1;
+    dialogs.fileAnswers = {file};
+    w.mnuOtwórz->trigger();
+    QCOMPARE(dialogs.fileTitles, QStringList{QStringLiteral("Otwórz")});
+    QCOMPARE(dialogs.fileFilters, QStringList{IconFilter});
+    QVERIFY(!dialogs.canvasEnabledDuringDialog);
+    QVERIFY(!w.picIkona->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(w.picIkona->isEnabled(), 2000);
+
+    Editor& e = w.editor();
+    QCOMPARE(QString::fromStdString(e.CurrentFileName), file);
+    Surface expected = first.e().picMini;
+    for (int y = 0; y < ImageSize; ++y)
+        for (int x = 0; x < ImageSize; ++x)
+            if (expected.pixel(x, y) == PaletteColors[0]) // black went transparent
+                expected.setPixel(x, y, PaletteColors[10]);
+    QCOMPARE(Rows(e.picMini), Rows(expected));
+    Editor repainted = e;
+    RepaintCanvas(repainted);
+    RefreshHalfPreview(repainted);
+    QVERIFY(repainted.picIkona.sameContent(e.picIkona));
+    QVERIFY(repainted.picEXE.sameContent(e.picEXE));
+    QVERIFY(e.Undo1.sameContent(undoBefore)); // no undo snapshot
+    QVERIFY(dialogs.messages.empty());
+}
+
+void TestFileCommands::openRefusals_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("message"); // the refusal box, or a silent end
+    QTest::newRow("766 bytes, other header") << "otherheader" << true;
+    QTest::newRow("767 bytes, right header") << "767" << true;
+    QTest::newRow("standard 4-bit icon of another program") << "standard" << true;
+    QTest::newRow("empty file") << "empty" << false;
+    QTest::newRow("shorter than the header") << "short" << false;
+    QTest::newRow("missing") << "missing" << false;
+    QTest::newRow("directory") << "directory" << false;
+    QTest::newRow("FIFO") << "fifo" << false;
+    QTest::newRow("socket") << "socket" << false;
+    QTest::newRow("unreadable") << "unreadable" << false;
+}
+
+void TestFileCommands::openRefusals()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, message);
+    Window win;
+    // A valid icon of the current image, the base of the damaged ones.
+    const QByteArray valid = IconOf(win, path(QStringLiteral("valid.ico")));
+    const QString target = path(QStringLiteral("x.ico"));
+    int sock = -1;
+    auto closeSocket = qScopeGuard([&sock] {
+        if (sock >= 0)
+            ::close(sock);
+    });
+    if (kind == QLatin1String("otherheader")) {
+        QByteArray b = valid;
+        b[4] = 2;
+        WriteAll(target, b);
+    } else if (kind == QLatin1String("767")) {
+        WriteAll(target, valid + '\0');
+    } else if (kind == QLatin1String("standard")) {
+        QByteArray b = valid;
+        b[10] = 1; // planes 1
+        b[12] = 4; // 4 bits per pixel
+        WriteAll(target, b);
+    } else if (kind == QLatin1String("empty")) {
+        WriteAll(target, {});
+    } else if (kind == QLatin1String("short")) {
+        WriteAll(target, valid.left(21));
+    } else if (kind == QLatin1String("directory")) {
+        QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("x.ico")));
+    } else if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+    } else if (kind == QLatin1String("socket")) {
+        sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        const QByteArray name = QFile::encodeName(target);
+        QVERIFY(name.size() < qsizetype(sizeof addr.sun_path));
+        std::copy(name.begin(), name.end(), addr.sun_path);
+        QCOMPARE(::bind(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    } else if (kind == QLatin1String("unreadable")) {
+        if (::geteuid() == 0)
+            QSKIP("the superuser reads every file");
+        WriteAll(target, valid);
+        QVERIFY(QFile::setPermissions(target, QFile::WriteOwner));
+    }
+
+    win.e().CurrentFileName = "/some/current.ico";
+    Draw(win.e(), 3);
+    const Editor before = win.e();
+    win.dialogs.fileAnswers = {target};
+    win.w.mnuOtwórz_Click();
+    const frmMain::OpenResult direct = win.w.OpenIcon(target);
+
+    QCOMPARE(win.dialogs.messages.size(), std::size_t(message ? 2 : 0));
+    for (const auto& m : win.dialogs.messages) {
+        QCOMPARE(m.text, NotAnIcon);
+        QCOMPARE(m.title, QStringLiteral("Błąd"));
+        QVERIFY(m.icon == Dialogs::Icon::Warning);
+    }
+    QVERIFY(direct == (message ? frmMain::OpenResult::Refused : frmMain::OpenResult::Unreadable));
+    QCOMPARE(win.e().CurrentFileName, before.CurrentFileName);
+    QCOMPARE(Rows(win.e().picMini), Rows(before.picMini));
+    QVERIFY(win.e().picIkona.sameContent(before.picIkona));
+}
+
+void TestFileCommands::cancelledDialogsChangeNothing()
+{
+    Window win;
+    Draw(win.e(), 4);
+    win.e().CurrentFileName = path(QStringLiteral("kept.ico")).toStdString();
+    const Editor before = win.e();
+    win.dialogs.fileAnswers = {std::nullopt, std::nullopt};
+    win.w.mnuOtwórz_Click();
+    win.w.mnuZapiszJako_Click();
+    QCOMPARE(win.e().CurrentFileName, before.CurrentFileName);
+    QCOMPARE(Rows(win.e().picMini), Rows(before.picMini));
+    QVERIFY(win.dialogs.messages.empty());
+    QVERIFY(QDir(dir_->path()).isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(win.w.picIkona->isEnabled(), 2000);
+}
+
+QTEST_MAIN(TestFileCommands)
+#include "test_filecommands.moc"

@@ -1,0 +1,20 @@
+// The arithmetic of the placement window, free of widgets: where the 32 x 32
+// frame stands for a pointer position, and copying the framed pixels into
+// the image.
+#pragma once
+#include "core/Editor.h"
+
+struct FramePosition {
+    int left;
+    int top;
+    bool operator==(const FramePosition&) const = default;
+};
+
+// The frame centred on the pointer, kept off the top and left edges, and
+// snapped to the right (bottom) edge as soon as the pointer is within 32
+// pixels of it. A picture narrower than 32 pixels gives a negative position.
+FramePosition FollowPointer(int x, int y, int picWidth, int picHeight);
+// Copies the 32 x 32 pixels of the staging surface from (left, top) into the
+// image and the canvas, exactly as they are, then the thumbnail. Where the
+// frame lies outside the surface the image gets the surface's back colour.
+void PlaceFragment(Editor& e, int left, int top);
