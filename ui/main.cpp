@@ -3,11 +3,14 @@
 #include <vector>
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 #include "files/CommandLine.h"
 #include "ui/Dialogs.h"
+#include "ui/ProgramFolder.h"
 #include "ui/TerminationSignals.h"
 #include "ui/frmMain.h"
 
@@ -24,6 +27,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("pikselar"));
     app.setApplicationDisplayName(QStringLiteral("Pikselar"));
+    app.setDesktopFileName(QStringLiteral("pikselar"));
+    app.setWindowIcon(QIcon(QDir(ProgramFolder()).filePath(QStringLiteral("pikselar.ico"))));
 
     // The interface is Polish: Qt's own dialogs and buttons too.
     QTranslator qtPolish;
