@@ -2,14 +2,23 @@
 
 #include <QGuiApplication>
 #include <QSessionManager>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
 
 #include "core/Procedury.h"
 #include "core/Transparent.h"
 #include "core/Undo.h"
 #include "transfer/frmtmp.h"
+#include "ui/ButtonPictures.h"
+#include "ui/CanvasView.h"
 #include "ui/ColourButton.h"
 #include "ui/Dialogs.h"
 #include "ui/ProgramFolder.h"
+#include "ui/Frame.h"
+#include "ui/Label.h"
+#include "ui/PictureButton.h"
+#include "ui/QtColour.h"
 #include "ui/SurfaceView.h"
 
 namespace {
@@ -21,6 +30,10 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialo
 {
     setWindowTitle(QStringLiteral("Pikselar"));
     HeaderFolder = ProgramFolder();
+    // Minimise and close, no maximise: the size rule keeps the window's size.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     tmp = new frmtmp(e_, this);
     BudujKontrolki();
     BudujMenu();
@@ -32,7 +45,20 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialo
     Podłącz(mnuNowy, [this] { mnuNowy_Click(); });
     Podłącz(mnuCzyśćObraz, [this] { mnuCzyśćObraz_Click(); });
     Podłącz(mnuKoniec, [this] { mnuKoniec_Click(); });
+    Podłącz(mnuPozycjaM, [this] { mnuPozycjaM_Click(); });
+    Podłącz(mnuRamki, [this] { mnuRamki_Click(); });
+    Podłącz(mnuPokazuj1, [this] { mnuPokazuj1_Click(); });
+    Podłącz(mnuPokazuj2, [this] { mnuPokazuj2_Click(); });
+    Podłącz(mnuPokażSiatkę, [this] { mnuPokażSiatkę_Click(); });
     UkryjPusteMenu();
+
+    // The client area takes its size; the menu bar comes on top of it.
+    client_->setFixedSize(ClientWidth, ClientHeight);
+    resize(sizeHint());
+    client_->setMinimumSize(0, 0);
+    client_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 
     Zmienne();
     Kolory();
@@ -44,23 +70,78 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialo
     // and the shutdown once the application is told to quit.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { SaveOpt(); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { Zamknij(); });
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    Timer1->start();
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(700);
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+    Timer2->start();
 }
 
 frmMain::~frmMain() = default;
 
 void frmMain::BudujKontrolki()
 {
-    auto* client = new QWidget(this);
-    client->setFixedSize(ClientWidth, ClientHeight);
-    setCentralWidget(client);
+    client_ = new QWidget(this);
+    client_->setMouseTracking(true);
+    client_->installEventFilter(this);
+    setCentralWidget(client_);
 
-    picIkona = new SurfaceView(e_.picIkona, client);
+    // Frames first: the controls they surround lie above them.
+    Shape2 = new Frame(QRect(7, 23, 194, 194), client_);
+    Shape6 = new Frame(QRect(7, 6, 194, 19), client_);
+    Shape3 = new Frame(QRect(207, 7, 34, 34), client_);
+    Shape4 = new Frame(QRect(247, 7, 18, 18), client_);
+
+    picIkona = new CanvasView(e_.picIkona, tools_.overlay, client_);
     picIkona->move(8, 24);
     picIkona->setFocusPolicy(Qt::StrongFocus);
-    picMini = new SurfaceView(e_.picMini, client);
+    PodłączPłótno();
+    picMini = new SurfaceView(e_.picMini, client_);
     picMini->move(208, 8);
-    picEXE = new SurfaceView(e_.picEXE, client);
+    picEXE = new SurfaceView(e_.picEXE, client_);
     picEXE->move(248, 8);
+
+    Namiary = new Label(QStringLiteral("?, ?"), client_);
+    Namiary->setGeometry(12, 8, 49, 13);
+    QFont small = Namiary->font();
+    small.setPixelSize(11);
+    Namiary->setFont(small);
+
+    BudujPrzyciski(client_);
+
+    lblHelp = new Label(QStringLiteral("Pasek pomocy"), client_);
+    lblHelp->setGeometry(4, 288, 289, 17);
+    QPalette bar = lblHelp->palette();
+    bar.setColor(QPalette::Window, bar.color(QPalette::HighlightedText));
+    lblHelp->setPalette(bar);
+    lblHelp->setAutoFillBackground(true);
+}
+
+void frmMain::BudujPrzyciski(QWidget* client)
+{
+    for (int i = 0; i < int(Toolbar.size()); ++i) {
+        auto* b = new PictureButton(client);
+        b->setGeometry(i % 2 ? 248 : 224, 56 + 24 * (i / 2), 25, 25);
+        b->setPicture(ToolPicture(i));
+        connect(b, &PictureButton::clicked, this, [this, i] { Toolbar_Click(i); });
+        connect(b, &PictureButton::released, this, [this, i] { Toolbar_MouseUp(i); });
+        Toolbar[i] = b;
+    }
+    Toolbar[ToolPencil]->setBackColour(ToQColor(e_.ToolHighlightColor));
+
+    static constexpr QPoint arrows[] = {{240, 224}, {216, 248}, {240, 248}, {264, 248}};
+    for (int d = 0; d < int(cmdKey.size()); ++d) {
+        auto* b = new PictureButton(client);
+        b->setGeometry(QRect(arrows[d], QSize(25, 25)));
+        b->setPicture(ArrowPicture(d));
+        connect(b, &PictureButton::clicked, this, [this, d] { cmdKey_Click(d); });
+        connect(b, &PictureButton::released, this, [this, d] { cmdKey_MouseUp(d); });
+        cmdKey[d] = b;
+    }
 
     for (int i = 0; i < PaletteSize; ++i) {
         auto* b = new ColourButton(client);
@@ -74,6 +155,8 @@ void frmMain::BudujKontrolki()
 void frmMain::Zmienne()
 {
     ::Zmienne(e_);
+    StartWidth = width();
+    StartHeight = height();
 }
 
 void frmMain::Kolory()

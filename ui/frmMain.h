@@ -9,6 +9,8 @@
 
 #include "core/Editor.h"
 #include "files/Options.h"
+#include "tools/CanvasTools.h"
+#include "ui/CanvasView.h" // complete, so picIkona works as a SurfaceView anywhere
 
 class QAction;
 class QActionGroup;
@@ -16,6 +18,9 @@ class QMenu;
 class QTimer;
 class ColourButton;
 class Dialogs;
+class Frame;
+class Label;
+class PictureButton;
 class SurfaceView;
 class frmtmp;
 
@@ -73,11 +78,68 @@ public:
     void lblKol_Click(int index);
     void lblKol_MouseUp(int index, Qt::MouseButton button);
 
+    // ---- Tool buttons (frmMain_Tools.cpp).
+    void SelectTool(int t);
+    void Toolbar_Click(int index);
+    void Toolbar_MouseUp(int index);
+    // The text tool's dialog, shown modally between the selection of tool 4
+    // and the return to the previous tool (frmMain_Text.cpp).
+    void PokażOknoTekstu();
+
+    // ---- The canvas under the pointer (frmMain_Canvas.cpp). Positions are
+    // canvas pixels; `buttons` sums LeftButton, RightButton, MiddleButton.
+    void picIkona_MouseDown(int buttons, int x, int y);
+    void picIkona_MouseMove(int buttons, int x, int y);
+    void picIkona_MouseUp(int buttons, int x, int y);
+    CanvasTools& canvasTools() { return tools_; }
+
+    // ---- Image shift: arrow buttons and Ctrl+arrows (frmMain_Shift.cpp).
+    void cmdKey_Click(int index);
+    void cmdKey_MouseUp(int index);
+    void picIkona_KeyUp(int key, Qt::KeyboardModifiers modifiers);
+
+    // ---- Help mode: the help of button `index` of group `kind` (1 tools,
+    // 2 colours, 3 arrows) (frmMain_Help.cpp).
+    void ShowToolHelp(int kind, int index);
+
+    // ---- View options of the Opcje menu (frmMain_View.cpp). Each flips its
+    // option and its check mark; the options reader calls them too.
+    void mnuPozycjaM_Click();
+    void mnuRamki_Click();
+    void mnuPokazuj1_Click();
+    void mnuPokazuj2_Click();
+    void mnuPokażSiatkę_Click();
+
+    // ---- The window (frmMain_Window.cpp).
+    // Size rule: once locked, the window returns to StartWidth x StartHeight.
+    void Form_Resize();
+    // The pointer over the window's own background.
+    void Form_MouseMove();
+    // Start-up completion, the first tick after the window is shown.
+    void Timer1_Timer();
+    // Re-enables the canvas and stops.
+    void Timer2_Timer();
+    // The canvas ignores the mouse until Timer2 fires, 700 ms from now.
+    void UruchomTimer2();
+    int StartWidth = 0;  // window size recorded at load, in pixels
+    int StartHeight = 0;
+    bool ResizeLock = false;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+
     // ---- Controls, public so that tests can drive and inspect them.
-    SurfaceView* picIkona = nullptr;
+    CanvasView* picIkona = nullptr;
     SurfaceView* picMini = nullptr;
     SurfaceView* picEXE = nullptr;
     std::array<ColourButton*, PaletteSize> lblKol{};
+    std::array<PictureButton*, 8> Toolbar{};
+    std::array<PictureButton*, 4> cmdKey{};
+    Label* Namiary = nullptr;
+    Label* lblHelp = nullptr;
+    Frame* Shape2 = nullptr; // canvas
+    Frame* Shape3 = nullptr; // picMini
+    Frame* Shape4 = nullptr; // picEXE
+    Frame* Shape6 = nullptr; // coordinates strip
     frmtmp* tmp = nullptr;
 
     // ---- The menu tree (frmMain_Menu.cpp). Every entry exists from the
@@ -112,6 +174,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The six view entries in the order of the options file.
@@ -119,8 +183,12 @@ private:
     bool shutDown_ = false;
 
     void BudujKontrolki();
+    void BudujPrzyciski(QWidget* client);
+    void PodłączPłótno();
     void BudujMenu();
-    // Connects a menu entry to its handler and shows it.
+    // Connects a menu entry to its handler and shows it. A checkable entry's
+    // handler sets its own check mark (the options reader calls it directly),
+    // so the mark Qt flips on a click is put back before the handler runs.
     void Podłącz(QAction* entry, std::function<void()> handler);
     // Hides submenus that have no visible entry yet.
     void UkryjPusteMenu();
@@ -129,7 +197,9 @@ private:
     void PokażBłądZapisu();
 
     Editor e_;
+    CanvasTools tools_{e_};
     Dialogs& dialogs_;
+    QWidget* client_ = nullptr;
     QActionGroup* przGroup_ = nullptr;
     QTimer* canvasUnlock_ = nullptr; // the canvas accepts input again after opening
 };

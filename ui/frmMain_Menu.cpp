@@ -74,7 +74,11 @@ void frmMain::BudujMenu()
 
 void frmMain::Podłącz(QAction* entry, std::function<void()> handler)
 {
-    connect(entry, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    connect(entry, &QAction::triggered, this, [entry, handler = std::move(handler)] {
+        if (entry->isCheckable())
+            entry->setChecked(!entry->isChecked());
+        handler();
+    });
     entry->setVisible(true);
 }
 

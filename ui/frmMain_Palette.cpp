@@ -1,11 +1,15 @@
 // The colour buttons.
 #include "transfer/frmtmp.h"
 #include "ui/ColourButton.h"
-#include "ui/SurfaceView.h"
+#include "ui/CanvasView.h"
 #include "ui/frmMain.h"
 
 void frmMain::lblKol_Click(int index)
 {
+    if (e_.HelpMode) {
+        ShowToolHelp(2, index);
+        return;
+    }
     if (index == e_.CurrentColor)
         return;
     lblKol[index]->setPicture(tmp->xsel());

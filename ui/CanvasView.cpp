@@ -1,0 +1,125 @@
+#include "ui/CanvasView.h"
+
+#include <cmath>
+#include <vector>
+
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "ui/QtColour.h"
+
+namespace {
+// The first device pixel of logical pixel p.
+int Edge(int p, qreal dpr)
+{
+    return int(std::lround(p * dpr));
+}
+
+// A logical rectangle filled on whole device pixels.
+void FillLogical(QImage& image, int x, int y, int w, int h, qreal dpr, QRgb colour)
+{
+    const int left = std::max(Edge(x, dpr), 0);
+    const int top = std::max(Edge(y, dpr), 0);
+    const int right = std::min(Edge(x + w, dpr), image.width());
+    const int bottom = std::min(Edge(y + h, dpr), image.height());
+    if (left >= right)
+        return; // wholly beyond the canvas, as the outline's far edges can be
+    for (int dy = top; dy < bottom; ++dy) {
+        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(dy));
+        std::fill(row + left, row + right, colour);
+    }
+}
+
+// The eraser outline in short black and white dashes: visible on any colour.
+void DrawGumka(QImage& image, Cell cell, qreal dpr)
+{
+    const int x0 = CellSize * cell.x, y0 = CellSize * cell.y;
+    const int side = CellSize * 5;
+    auto dash = [](int k) { return (k / 3) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0); };
+    for (int k = 0; k < side; ++k) {
+        FillLogical(image, x0 + k, y0, 1, 1, dpr, dash(k));
+        FillLogical(image, x0 + k, y0 + side - 1, 1, 1, dpr, dash(k));
+        FillLogical(image, x0, y0 + k, 1, 1, dpr, dash(k));
+        FillLogical(image, x0 + side - 1, y0 + k, 1, 1, dpr, dash(k));
+    }
+}
+} // namespace
+
+QImage RenderCanvas(const Surface& canvas, const CanvasOverlay& overlay, qreal dpr,
+                    QColor gridColour)
+{
+    dpr = std::max<qreal>(dpr, 1.0);
+    const int w = Edge(canvas.width(), dpr), h = Edge(canvas.height(), dpr);
+    // Which logical pixel each device column and row shows.
+    auto lookup = [dpr](int logical, int device) {
+        std::vector<int> map(std::size_t(device), logical - 1);
+        for (int p = 0; p < logical; ++p)
+            for (int d = Edge(p, dpr); d < Edge(p + 1, dpr) && d < device; ++d)
+                map[std::size_t(d)] = p;
+        return map;
+    };
+    const std::vector<int> column = lookup(canvas.width(), w);
+    const std::vector<int> line = lookup(canvas.height(), h);
+
+    QImage image(w, h, QImage::Format_RGB32);
+    const Colour* px = canvas.pixels();
+    for (int dy = 0; dy < h; ++dy) {
+        const Colour* src = px + std::size_t(line[std::size_t(dy)]) * canvas.width();
+        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(dy));
+        for (int dx = 0; dx < w; ++dx) {
+            const Colour c = src[column[std::size_t(dx)]];
+            row[dx] = qRgb(Red(c), Green(c), Blue(c));
+        }
+    }
+
+    if (overlay.GridVisible) {
+        const QRgb g = gridColour.rgb();
+        for (int i = 0; i < GridLines; ++i) {
+            FillLogical(image, overlay.SiatkaNS[i], 0, 1, canvas.height(), dpr, g);
+            FillLogical(image, 0, overlay.SiatkaWE[i], canvas.width(), 1, dpr, g);
+        }
+    }
+    if (overlay.GumkaVisible)
+        DrawGumka(image, overlay.GumkaCell, dpr);
+
+    image.setDevicePixelRatio(dpr);
+    bool anyLine = false;
+    for (const PreviewLine& l : overlay.Linia)
+        anyLine = anyLine || l.visible;
+    if (anyLine) {
+        // Raw pointer positions: thin lines in logical coordinates, no smoothing.
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        for (const PreviewLine& l : overlay.Linia)
+            if (l.visible) {
+                p.setPen(QPen(ToQColor(l.colour), 0));
+                p.drawLine(l.x1, l.y1, l.x2, l.y2);
+            }
+    }
+    return image;
+}
+
+CanvasView::CanvasView(Surface& canvas, const CanvasOverlay& overlay, QWidget* parent)
+    : SurfaceView(canvas, parent), overlay_(overlay)
+{
+}
+
+void CanvasView::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.drawImage(QPoint(0, 0), RenderCanvas(surface_, overlay_, devicePixelRatioF(),
+                                           palette().color(QPalette::WindowText)));
+}
+
+void CanvasView::keyPressEvent(QKeyEvent* event)
+{
+    if (!event->isAutoRepeat())
+        pressed_[event->key()] = event->modifiers();
+    SurfaceView::keyPressEvent(event);
+}
+
+Qt::KeyboardModifiers CanvasView::ChordModifiers(const QKeyEvent* release) const
+{
+    return release->modifiers() | pressed_.value(release->key());
+}

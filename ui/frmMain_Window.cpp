@@ -1,0 +1,51 @@
+// The window itself: its fixed size, its background and its two timers.
+#include <QResizeEvent>
+#include <QTimer>
+
+#include "ui/CanvasView.h"
+#include "ui/frmMain.h"
+
+void frmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == client_ && event->type() == QEvent::MouseMove)
+        Form_MouseMove();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::Form_Resize()
+{
+    if (!ResizeLock || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        return;
+    if (size() != QSize(StartWidth, StartHeight))
+        resize(StartWidth, StartHeight);
+}
+
+void frmMain::Form_MouseMove()
+{
+    tools_.PointerLeftCanvas();
+    picIkona->update();
+}
+
+void frmMain::Timer1_Timer()
+{
+    ResizeLock = true;
+    picIkona->setFocus();
+    Timer1->stop();
+}
+
+void frmMain::Timer2_Timer()
+{
+    picIkona->setEnabled(true);
+    Timer2->stop();
+}
+
+void frmMain::UruchomTimer2()
+{
+    Timer2->start();
+}
