@@ -1,0 +1,315 @@
+"""End-to-end driver: the real pikselar on a private Xvfb, driven by xdotool
+and checked through screenshots.
+
+A scenario is a file test_<what>.py next to this one:
+
+    import harness
+
+    class Pencil(harness.Case):
+        def test_click_paints_a_cell(self):
+            self.app.click_tool(harness.PENCIL)
+            self.app.click_canvas_cell(5, 7)
+            self.assertEqual(self.app.wait_cell(5, 7, harness.RED), harness.RED)
+
+    if __name__ == "__main__":
+        harness.main()
+
+Positions are client pixels of the main window (below the menu bar), as the
+window's layout gives them; the harness scales them when QT_SCALE_FACTOR is set.
+"""
+
+import io
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+from PIL import Image
+
+# Palette UI indices (the colour buttons) and their screen colours.
+PALETTE = [
+    (0, 0, 0), (255, 0, 0), (0, 255, 0), (0, 0, 255),
+    (127, 0, 0), (0, 127, 0), (0, 0, 127), (128, 128, 128),
+    (255, 255, 255), (255, 0, 255), (255, 255, 0), (0, 255, 255),
+    (127, 0, 127), (127, 127, 0), (0, 127, 127), (191, 191, 191),
+]
+BLACK, RED, GREEN, BLUE = 0, 1, 2, 3
+WHITE, YELLOW, CYAN, GREY = 8, 10, 11, 15
+
+# Tool button indices.
+PENCIL, LINE, RECTANGLE, FILLED, TEXT, EMPTY, ERASER, COLOUR_ERASER = range(8)
+# Arrow button indices.
+UP, LEFT, DOWN, RIGHT = range(4)
+
+CLIENT_WIDTH, CLIENT_HEIGHT = 296, 311
+CANVAS = (8, 24)
+CELL = 6
+
+
+def _need(tool):
+    if shutil.which(tool) is None:
+        raise RuntimeError(f"{tool} is missing: run scripts/install-deps.sh test")
+
+
+def build_dir():
+    """The build folder holding pikselar and header.dat."""
+    path = os.environ.get("PIKSELAR_BUILD_DIR")
+    if not path:
+        path = os.path.join(os.path.dirname(__file__), "..", "..", "build")
+    return os.path.abspath(path)
+
+
+class Xvfb:
+    """A private X server; its display number comes back through -displayfd."""
+
+    def __init__(self, size="1024x768x24"):
+        _need("Xvfb")
+        read, write = os.pipe()
+        self.proc = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", size,
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        number = b""
+        with os.fdopen(read, "rb") as pipe:
+            while not number.endswith(b"\n"):
+                chunk = pipe.read(1)
+                if not chunk:
+                    raise RuntimeError("Xvfb did not start")
+                number += chunk
+        self.display = ":" + number.decode().strip()
+
+    def stop(self):
+        self.proc.terminate()
+        try:
+            self.proc.wait(5)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            self.proc.wait()
+
+
+class Pikselar:
+    """The program in a fresh program folder, with a private HOME and XDG dirs."""
+
+    def __init__(self, args=(), scale=None, client_height=CLIENT_HEIGHT, files=None):
+        for tool in ("xdotool", "import"):
+            _need(tool)
+        self.scale = float(scale) if scale else 1.0
+        self.client_height = client_height
+        self.root = tempfile.mkdtemp(prefix="pikselar-e2e-")
+        self.folder = os.path.join(self.root, "program")
+        os.makedirs(self.folder)
+        build = build_dir()
+        for name in ("pikselar", "header.dat"):
+            shutil.copy2(os.path.join(build, name), self.folder)
+        for name, content in (files or {}).items():
+            with open(os.path.join(self.folder, name), "wb") as f:
+                f.write(content)
+        self.home = os.path.join(self.root, "home")
+        env = {k: v for k, v in os.environ.items()
+               if not k.startswith(("QT_", "XDG_", "WAYLAND", "DISPLAY"))}
+        env["HOME"] = self.home
+        for var, sub in (("XDG_CONFIG_HOME", ".config"), ("XDG_DATA_HOME", ".local/share"),
+                         ("XDG_CACHE_HOME", ".cache"), ("XDG_RUNTIME_DIR", "runtime")):
+            env[var] = os.path.join(self.home, sub)
+            os.makedirs(env[var], mode=0o700, exist_ok=True)
+        self.xvfb = Xvfb()
+        env["DISPLAY"] = self.xvfb.display
+        env["QT_QPA_PLATFORM"] = "xcb"
+        if scale:
+            env["QT_SCALE_FACTOR"] = str(scale)
+        self.env = env
+        self.proc = subprocess.Popen([os.path.join(self.folder, "pikselar"), *args],
+                                     cwd=self.root, env=env,
+                                     stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+        self.wid = self.wait_for_window("Pikselar")
+        self._locate()
+        # Start-up completes on the first timer tick after the window shows.
+        time.sleep(0.2)
+
+    # ---- processes and windows
+
+    def xdotool(self, *args):
+        return subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True,
+                              capture_output=True, text=True).stdout
+
+    def wait_for_window(self, title, timeout=10.0):
+        """The id of a visible window whose title is exactly `title`."""
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if self.proc.poll() is not None:
+                out = self.proc.stdout.read().decode(errors="replace")
+                raise RuntimeError(f"pikselar exited with {self.proc.returncode}: {out}")
+            found = subprocess.run(
+                ["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                env=self.env, capture_output=True, text=True).stdout.split()
+            if found:
+                return found[-1]
+            time.sleep(0.05)
+        raise TimeoutError(f"no window titled {title!r}")
+
+    def window_geometry(self, wid=None):
+        """(x, y, width, height) of a window on the screen."""
+        values = {}
+        for line in self.xdotool("getwindowgeometry", "--shell", wid or self.wid).splitlines():
+            key, _, value = line.partition("=")
+            values[key] = int(value) if value.lstrip("-").isdigit() else value
+        return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
+
+    def _locate(self):
+        x, y, _, height = self.window_geometry()
+        # The client area ends at the window's bottom; the menu bar is above it.
+        self.origin = (x, y + height - round(self.client_height * self.scale))
+
+    def close(self):
+        if self.proc.poll() is None:
+            self.proc.send_signal(signal.SIGTERM)
+            try:
+                self.proc.wait(5)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        self.proc.stdout.close()
+        self.xvfb.stop()
+        shutil.rmtree(self.root, ignore_errors=True)
+
+    # ---- pointer and keys, in client pixels
+
+    def screen(self, x, y):
+        return (self.origin[0] + int(x * self.scale), self.origin[1] + int(y * self.scale))
+
+    def move(self, x, y):
+        # Not --sync: it can stall for seconds after a glide.
+        self.xdotool("mousemove", *self.screen(x, y), "sleep", "0.02")
+        self._at = (x, y)
+
+    def glide(self, x, y, step=3):
+        """Moves in small steps: Qt compresses motion, so each step must be seen."""
+        x0, y0 = getattr(self, "_at", (x, y))
+        n = max(1, int(max(abs(x - x0), abs(y - y0)) / step))
+        cmd = []
+        for i in range(1, n + 1):
+            sx, sy = self.screen(x0 + (x - x0) * i / n, y0 + (y - y0) * i / n)
+            cmd += ["mousemove", sx, sy, "sleep", "0.005"]
+        self.xdotool(*cmd)
+        self._at = (x, y)
+
+    def press(self, x, y, button=1):
+        self.move(x, y)
+        self.xdotool("mousedown", button)
+
+    def release(self, x, y, button=1):
+        self.glide(x, y)
+        self.xdotool("mouseup", button)
+
+    def click(self, x, y, button=1):
+        self.move(x, y)
+        self.xdotool("click", button)
+        time.sleep(0.05)
+
+    def drag(self, x1, y1, x2, y2, button=1):
+        self.press(x1, y1, button)
+        self.glide(x2, y2)
+        self.xdotool("mouseup", button)
+        time.sleep(0.05)
+
+    def key(self, *keys):
+        """Keys as xdotool names them, e.g. "ctrl+Left", to the main window."""
+        self.xdotool("windowfocus", "--sync", self.wid)
+        self.xdotool("key", "--delay", "30", *keys)
+        time.sleep(0.05)
+
+    # ---- the main window's controls
+
+    @staticmethod
+    def cell_centre(cx, cy):
+        return CANVAS[0] + CELL * cx + CELL // 2, CANVAS[1] + CELL * cy + CELL // 2
+
+    def click_tool(self, index):
+        self.click((224, 248)[index % 2] + 12, 56 + 24 * (index // 2) + 12)
+
+    def click_arrow(self, direction):
+        x, y = ((240, 224), (216, 248), (240, 248), (264, 248))[direction]
+        self.click(x + 12, y + 12)
+
+    def click_colour(self, index, button=1):
+        self.click(8 + 24 * (index % 8) + 12, (224 if index < 8 else 248) + 12, button)
+
+    def click_canvas_cell(self, cx, cy, button=1):
+        self.click(*self.cell_centre(cx, cy), button)
+
+    def drag_cells(self, c1, c2, button=1):
+        self.drag(*self.cell_centre(*c1), *self.cell_centre(*c2), button)
+
+    # ---- what the screen shows
+
+    def screenshot(self, path=None):
+        png = subprocess.run(["import", "-window", "root", "png:-"], env=self.env,
+                             check=True, capture_output=True).stdout
+        image = Image.open(io.BytesIO(png)).convert("RGB")
+        if path:
+            image.save(path)
+        return image
+
+    def pixel(self, image, x, y):
+        return image.getpixel(self.screen(x, y))
+
+    def canvas(self, image=None):
+        """32 rows of 32 palette indices (-1 for any other colour), from cell centres."""
+        image = image or self.screenshot()
+        return [[index_of(self.pixel(image, *self.cell_centre(cx, cy))) for cx in range(32)]
+                for cy in range(32)]
+
+    def cell(self, cx, cy):
+        return index_of(self.pixel(self.screenshot(), *self.cell_centre(cx, cy)))
+
+    def wait_cell(self, cx, cy, expected, timeout=3.0):
+        """The cell's palette index once it is `expected`, or the last seen."""
+        deadline = time.time() + timeout
+        while True:
+            seen = self.cell(cx, cy)
+            if seen == expected or time.time() > deadline:
+                return seen
+            time.sleep(0.05)
+
+    def wait_canvas(self, predicate, timeout=3.0):
+        """The canvas once predicate(canvas) holds, or the last seen."""
+        deadline = time.time() + timeout
+        while True:
+            seen = self.canvas()
+            if predicate(seen) or time.time() > deadline:
+                return seen
+            time.sleep(0.05)
+
+
+def index_of(rgb):
+    try:
+        return PALETTE.index(tuple(rgb[:3]))
+    except ValueError:
+        return -1
+
+
+def picture(canvas, x0, y0, w, h):
+    """A part of the canvas as text rows of hex digits, for readable failures."""
+    digit = "0123456789abcdef"
+    return "\n" + "\n".join("".join(digit[v] if v >= 0 else "?" for v in row[x0:x0 + w])
+                            for row in canvas[y0:y0 + h])
+
+
+class Case(unittest.TestCase):
+    """Starts a fresh program for every test and closes it afterwards."""
+
+    args = ()
+    scale = None
+
+    def setUp(self):
+        self.app = Pikselar(self.args, self.scale)
+        self.addCleanup(self.app.close)
+
+
+def main():
+    unittest.main(verbosity=2)
