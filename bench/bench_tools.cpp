@@ -1,0 +1,153 @@
+// The drawing tools, each with the canvas repaint and thumbnail refresh it
+// triggers, and a full repaint of the canvas widget.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include "core/Procedury.h"
+#include "core/Transparent.h"
+#include "core/Undo.h"
+#include "tools/CanvasTools.h"
+#include "tools/Shapes.h"
+#include "tools/Shift.h"
+#include "ui/CanvasView.h"
+
+namespace {
+Editor Started()
+{
+    Editor e;
+    Zmienne(e);
+    SetBackgroundColours(e);
+    TakeSnapshot(e);
+    // Something to work on: stripes of every colour.
+    for (int y = 0; y < ImageSize; ++y)
+        for (int x = 0; x < ImageSize; ++x)
+            e.picMini.setPixel(x, y, PaletteColors[(x / 2 + y) % PaletteSize]);
+    RepaintCanvas(e);
+    return e;
+}
+
+void BM_Line(benchmark::State& state)
+{
+    Editor e = Started();
+    int i = 0;
+    for (auto _ : state) {
+        e.CurrentColor = std::uint8_t(++i & 15);
+        DrawLineTool(e, {0, 0}, {31, 31});
+    }
+}
+BENCHMARK(BM_Line);
+
+void BM_Rectangle(benchmark::State& state)
+{
+    Editor e = Started();
+    int i = 0;
+    for (auto _ : state) {
+        e.CurrentColor = std::uint8_t(++i & 15);
+        DrawRectangleTool(e, {0, 0}, {31, 31}, false);
+    }
+}
+BENCHMARK(BM_Rectangle);
+
+void BM_FilledRectangle(benchmark::State& state)
+{
+    Editor e = Started();
+    int i = 0;
+    for (auto _ : state) {
+        e.CurrentColor = std::uint8_t(++i & 15);
+        DrawRectangleTool(e, {0, 0}, {31, 31}, true);
+    }
+}
+BENCHMARK(BM_FilledRectangle);
+
+void BM_Eraser(benchmark::State& state)
+{
+    Editor e = Started();
+    int i = 0;
+    for (auto _ : state) {
+        ++i;
+        Erase(e, {i & 31, (i >> 5) & 31});
+    }
+}
+BENCHMARK(BM_Eraser);
+
+void BM_ColourEraser(benchmark::State& state)
+{
+    Editor e = Started();
+    int i = 0;
+    for (auto _ : state) {
+        ++i;
+        e.CurrentColor = std::uint8_t(i & 15);
+        ColourErase(e, {i & 31, (i >> 5) & 31});
+    }
+}
+BENCHMARK(BM_ColourEraser);
+
+void BM_Shift(benchmark::State& state)
+{
+    Editor e = Started();
+    int i = 0;
+    for (auto _ : state)
+        ShiftImage(e, ++i & 3);
+}
+BENCHMARK(BM_Shift);
+
+// A pencil stroke as the canvas receives it: one move event per cell.
+void BM_PencilMove(benchmark::State& state)
+{
+    Editor e = Started();
+    CanvasTools t(e);
+    int i = 0;
+    for (auto _ : state) {
+        ++i;
+        t.MouseMove(LeftButton, (i & 31) * CellSize + 2, ((i >> 5) & 31) * CellSize + 2);
+    }
+}
+BENCHMARK(BM_PencilMove);
+
+CanvasOverlay BusyOverlay()
+{
+    CanvasOverlay o;
+    PlaceGrid(o);
+    o.GridVisible = true;
+    o.GumkaVisible = true;
+    o.GumkaCell = {10, 10};
+    return o;
+}
+
+// The canvas widget painted whole (offscreen grab), with grid and eraser outline.
+void BM_CanvasGrab(benchmark::State& state)
+{
+    Editor e = Started();
+    const CanvasOverlay o = BusyOverlay();
+    CanvasView view(e.picIkona, o);
+    for (auto _ : state) {
+        QPixmap p = view.grab();
+        benchmark::DoNotOptimize(p);
+    }
+}
+BENCHMARK(BM_CanvasGrab)->Unit(benchmark::kMicrosecond);
+
+// The device-pixel picture the widget paints, at a scale in percent.
+void BM_RenderCanvas(benchmark::State& state)
+{
+    Editor e = Started();
+    const CanvasOverlay o = BusyOverlay();
+    const qreal dpr = qreal(state.range(0)) / 100;
+    for (auto _ : state) {
+        QImage img = RenderCanvas(e.picIkona, o, dpr, Qt::black);
+        benchmark::DoNotOptimize(img);
+    }
+}
+BENCHMARK(BM_RenderCanvas)->Arg(100)->Arg(125)->Arg(150)->Arg(200)->Unit(benchmark::kMicrosecond);
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
