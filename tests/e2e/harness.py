@@ -18,6 +18,7 @@ Positions are client pixels of the main window (below the menu bar), as the
 window's layout gives them; the harness scales them when QT_SCALE_FACTOR is set.
 """
 
+import ctypes
 import io
 import os
 import shutil
@@ -55,6 +56,12 @@ def _need(tool):
         raise RuntimeError(f"{tool} is missing: run scripts/install-deps.sh test")
 
 
+def _die_with_parent():
+    """Child processes end with the test, even when ctest kills it on a timeout."""
+    PR_SET_PDEATHSIG = 1
+    ctypes.CDLL(None, use_errno=True).prctl(PR_SET_PDEATHSIG, signal.SIGTERM)
+
+
 def build_dir():
     """The build folder holding pikselar and header.dat."""
     path = os.environ.get("PIKSELAR_BUILD_DIR")
@@ -72,13 +79,15 @@ class Xvfb:
         self.proc = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write), "-screen", "0", size,
              "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=_die_with_parent)
         os.close(write)
         number = b""
         with os.fdopen(read, "rb") as pipe:
             while not number.endswith(b"\n"):
                 chunk = pipe.read(1)
                 if not chunk:
+                    self.stop()
                     raise RuntimeError("Xvfb did not start")
                 number += chunk
         self.display = ":" + number.decode().strip()
@@ -98,15 +107,23 @@ class Pikselar:
     def __init__(self, args=(), scale=None, client_height=CLIENT_HEIGHT, files=None):
         for tool in ("xdotool", "import"):
             _need(tool)
+        self.proc = self.xvfb = None
+        self.root = tempfile.mkdtemp(prefix="pikselar-e2e-")
+        try:
+            self._start(args, scale, client_height, files or {})
+        except BaseException:
+            self.close()  # nothing left behind when the start fails
+            raise
+
+    def _start(self, args, scale, client_height, files):
         self.scale = float(scale) if scale else 1.0
         self.client_height = client_height
-        self.root = tempfile.mkdtemp(prefix="pikselar-e2e-")
         self.folder = os.path.join(self.root, "program")
         os.makedirs(self.folder)
         build = build_dir()
         for name in ("pikselar", "header.dat"):
             shutil.copy2(os.path.join(build, name), self.folder)
-        for name, content in (files or {}).items():
+        for name, content in files.items():
             with open(os.path.join(self.folder, name), "wb") as f:
                 f.write(content)
         self.home = os.path.join(self.root, "home")
@@ -124,7 +141,7 @@ class Pikselar:
             env["QT_SCALE_FACTOR"] = str(scale)
         self.env = env
         self.proc = subprocess.Popen([os.path.join(self.folder, "pikselar"), *args],
-                                     cwd=self.root, env=env,
+                                     cwd=self.root, env=env, preexec_fn=_die_with_parent,
                                      stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
         self.wid = self.wait_for_window("Pikselar")
         self._locate()
@@ -166,15 +183,19 @@ class Pikselar:
         self.origin = (x, y + height - round(self.client_height * self.scale))
 
     def close(self):
-        if self.proc.poll() is None:
-            self.proc.send_signal(signal.SIGTERM)
-            try:
-                self.proc.wait(5)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
-        self.proc.stdout.close()
-        self.xvfb.stop()
+        if self.proc:
+            if self.proc.poll() is None:
+                self.proc.send_signal(signal.SIGTERM)
+                try:
+                    self.proc.wait(5)
+                except subprocess.TimeoutExpired:
+                    self.proc.kill()
+                    self.proc.wait()
+            self.proc.stdout.close()
+            self.proc = None
+        if self.xvfb:
+            self.xvfb.stop()
+            self.xvfb = None
         shutil.rmtree(self.root, ignore_errors=True)
 
     # ---- pointer and keys, in client pixels
