@@ -4,23 +4,6 @@
 
 #include "core/Transparent.h"
 
-std::uint8_t BinaryToByte(std::string_view bits)
-{
-    std::uint8_t value = 0;
-    for (char c : bits.substr(0, 8))
-        value = std::uint8_t(value << 1 | (c == '1'));
-    return value;
-}
-
-std::uint8_t CodesToByte(int firstIndex, int secondIndex)
-{
-    // The two 4-character codes joined, the first in front.
-    std::array<char, 8> bits{};
-    ColorCodes[firstIndex].copy(bits.data(), 4);
-    ColorCodes[secondIndex].copy(bits.data() + 4, 4);
-    return BinaryToByte(std::string_view(bits.data(), bits.size()));
-}
-
 namespace {
 // The first palette entry exactly equal to the colour, else black.
 int PaletteIndex(Colour c)
@@ -31,13 +14,23 @@ int PaletteIndex(Colour c)
     return 0;
 }
 
+// Every pair of indices worked out once, at compile time.
+constexpr auto PairBytes = [] {
+    std::array<std::uint8_t, PaletteSize * PaletteSize> table{};
+    for (int first = 0; first < PaletteSize; ++first)
+        for (int second = 0; second < PaletteSize; ++second)
+            table[first * PaletteSize + second] = CodesToByte(first, second);
+    return table;
+}();
+
 // Visits the pixels in file order: bottom row first, left to right.
 template <typename Visit>
 void InFileOrder(const Surface& image, Visit visit)
 {
+    const Colour* pixels = image.pixels();
     for (int y = ImageSize - 1; y >= 0; --y)
         for (int x = 0; x < ImageSize; ++x)
-            visit(image.pixel(x, y));
+            visit(pixels[y * ImageSize + x]);
 }
 } // namespace
 
@@ -47,15 +40,22 @@ void WriteIconBitmaps(const Editor& e, std::vector<std::uint8_t>& file)
     std::array<std::uint8_t, ImageSize * ImageSize> index{};
     std::array<bool, ImageSize * ImageSize> masked{};
     std::size_t n = 0;
+    // Neighbouring pixels mostly share a colour: remember the last match.
+    Colour last = PaletteColors[0];
+    int lastIndex = 0;
     InFileOrder(e.picMini, [&](Colour c) {
         masked[n] = transparent && *transparent == c;
-        index[n] = masked[n] ? 0 : std::uint8_t(PaletteIndex(c));
+        if (c != last) {
+            last = c;
+            lastIndex = PaletteIndex(c);
+        }
+        index[n] = masked[n] ? 0 : std::uint8_t(lastIndex);
         ++n;
     });
 
     file.reserve(file.size() + IconBitmapBytes + IconMaskBytes);
     for (std::size_t i = 0; i < index.size(); i += 2)
-        file.push_back(CodesToByte(index[i], index[i + 1]));
+        file.push_back(PairBytes[index[i] * PaletteSize + index[i + 1]]);
     for (std::size_t i = 0; i < masked.size(); i += 8) {
         std::uint8_t byte = 0;
         for (std::size_t b = 0; b < 8; ++b)
