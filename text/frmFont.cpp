@@ -1,0 +1,90 @@
+#include "text/frmFont.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "text/frmText.h"
+
+frmFont::frmFont(std::function<void(const QString&)> apply, QWidget* parent)
+    : QDialog(parent, FixedDialogFlags()), apply_(std::move(apply))
+{
+    setWindowTitle(QStringLiteral("Zmień czcionkę"));
+    setFixedSize(286, 144);
+
+    Label1 = new QLabel(QStringLiteral("Czcionka"), this);
+    Label1->setGeometry(8, 8, 169, 17);
+    Combo1 = new QComboBox(this);
+    Combo1->setGeometry(8, 24, 185, 21);
+    Combo1->setEditable(false);
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setGeometry(208, 24, 65, 25);
+    Command1->setDefault(true);
+    Frame1 = new QGroupBox(QStringLiteral("Podgląd"), this);
+    Frame1->setGeometry(8, 56, 273, 81);
+    lblTest = new QLabel(QStringLiteral("ABC abc ąćęłńóśźż"), Frame1);
+    lblTest->setGeometry(8, 24, 249, 49);
+    QFont preview = lblTest->font();
+    preview.setPointSizeF(13.5);
+    preview.setBold(false);
+    preview.setItalic(false);
+    lblTest->setFont(preview);
+    Label2 = new QLabel(QStringLiteral("Proszę czekać, trwa ładowanie listy czcionek"), this);
+    Label2->setGeometry(8, 56, 273, 17);
+    for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Combo1),
+                       static_cast<QWidget*>(Command1), static_cast<QWidget*>(Frame1)})
+        w->hide();
+
+    connect(Combo1, &QComboBox::currentIndexChanged, this, &frmFont::Combo1_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmFont::Command1_Click);
+
+    // Loading the names can take a moment with many fonts: the dialog shows
+    // its wait message first and fills the list on the first tick.
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1);
+    connect(Timer1, &QTimer::timeout, this, &frmFont::Timer1_Timer);
+    Timer1->start();
+}
+
+void frmFont::ShowModal()
+{
+    CentreOnScreen(this);
+    exec();
+}
+
+void frmFont::Timer1_Timer()
+{
+    Timer1->stop();
+    Combo1->addItems(QFontDatabase::families());
+    if (Combo1->count() > 0)
+        Combo1->setCurrentIndex(0);
+    for (QWidget* w : {static_cast<QWidget*>(Combo1), static_cast<QWidget*>(Label1),
+                       static_cast<QWidget*>(Frame1), static_cast<QWidget*>(Command1)})
+        w->show();
+    Label2->hide();
+    Combo1->setFocus();
+}
+
+void frmFont::Combo1_Click()
+{
+    QFont preview = lblTest->font();
+    preview.setFamily(Combo1->currentText());
+    lblTest->setFont(preview);
+}
+
+void frmFont::Command1_Click()
+{
+    hide();
+    // Closed before the list arrived: there is no name to apply.
+    if (!Combo1->currentText().isEmpty())
+        apply_(Combo1->currentText());
+}
+
+void frmFont::reject()
+{
+    // Esc and the window system's close request apply the choice like "OK".
+    Command1_Click();
+}
