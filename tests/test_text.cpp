@@ -242,7 +242,7 @@ void TestText::textDialogEmptyOkActsAsCancel()
     int calls = 0;
     frmText dialog([&](const QString&) { ++calls; });
     WhenModal([&](QWidget*) {
-        QTest::qWaitFor([&] { return dialog.Text1->hasFocus(); });
+        (void)QTest::qWaitFor([&] { return dialog.Text1->hasFocus(); });
         QTest::keyClicks(dialog.Text1, typed);
         if (key)
             QTest::keyClick(dialog.Text1, Qt::Key(key));
@@ -345,7 +345,7 @@ void TestText::fontDialogEscAppliesTheChoice()
     QStringList applied;
     frmFont dialog([&](const QString& name) { applied << name; });
     WhenModal([&](QWidget*) {
-        QTest::qWaitFor([&] { return dialog.Combo1->isVisible(); });
+        (void)QTest::qWaitFor([&] { return dialog.Combo1->isVisible(); });
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     dialog.ShowModal();
