@@ -11,6 +11,15 @@ void frmMain::resizeEvent(QResizeEvent* event)
     Form_Resize();
 }
 
+void frmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // A restore from minimised need not resize the window here: apply the
+    // rule anyway, so a pending size change (help bar) takes effect.
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == client_ && event->type() == QEvent::MouseMove)
