@@ -61,6 +61,7 @@ private slots:
     void eraserOutlineHidesOverTheBackground();
     void ctrlArrowsShiftOnlyWithExactlyCtrl_data();
     void ctrlArrowsShiftOnlyWithExactlyCtrl();
+    void ctrlCountsWhileTheArrowIsDown();
     void viewOptionsInEitherOrder();
     void gridIsDrawnOnCellBorders();
     void sizeRuleKeepsTheRecordedSize();
@@ -314,6 +315,36 @@ void TestDrawing::ctrlArrowsShiftOnlyWithExactlyCtrl()
     QTest::keyClick(w_->picIkona, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(PaletteIndexOf(e.picMini.pixel(to.x(), to.y())), 1);
     QCOMPARE(Rows(e.Undo1), snapshot); // no snapshot for a shift
+}
+
+void TestDrawing::ctrlCountsWhileTheArrowIsDown()
+{
+    Editor& e = w_->editor();
+    CanvasView* c = w_->picIkona;
+    e.picMini.setPixel(0, 0, PaletteColors[1]);
+    auto at = [&] {
+        for (int x = 0; x < 32; ++x)
+            if (PaletteIndexOf(e.picMini.pixel(x, 0)) == 1)
+                return x;
+        return -1;
+    };
+    // Ctrl let go a moment before the arrow.
+    QTest::keyPress(c, Qt::Key_Right, Qt::ControlModifier);
+    QTest::keyRelease(c, Qt::Key_Right, Qt::NoModifier);
+    QCOMPARE(at(), 1);
+    // Ctrl pressed only after the arrow went down.
+    QTest::keyPress(c, Qt::Key_Right, Qt::NoModifier);
+    QTest::keyRelease(c, Qt::Key_Right, Qt::ControlModifier);
+    QCOMPARE(at(), 2);
+    // Shift joining in at any moment spoils the chord.
+    QTest::keyPress(c, Qt::Key_Right, Qt::ControlModifier);
+    QTest::keyRelease(c, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyPress(c, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyRelease(c, Qt::Key_Right, Qt::ControlModifier);
+    QCOMPARE(at(), 2);
+    // A plain press and release after a chord does nothing.
+    QTest::keyClick(c, Qt::Key_Right);
+    QCOMPARE(at(), 2);
 }
 
 void TestDrawing::viewOptionsInEitherOrder()
