@@ -1,9 +1,18 @@
-// The command line: which words open, paste or ask for help, and the help
-// switches ending the real program before any window.
+// The command line: which words open, paste or ask for help, the help
+// switches ending the real program before any window, and what the window
+// does with a path that cannot be opened.
+#include <sys/stat.h>
+
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
+#include "core/Procedury.h"
 #include "files/CommandLine.h"
+#include "files/IconWriter.h"
+#include "support/TestSupport.h"
+#include "ui/frmMain.h"
 
 class TestCommandLine : public QObject {
     Q_OBJECT
@@ -13,6 +22,11 @@ private slots:
     void manyAndLongWords();
     void helpPrintsUsageWithoutAWindow_data();
     void helpPrintsUsageWithoutAWindow();
+
+    void badPathsTellAndLeaveTheImageBlank_data();
+    void badPathsTellAndLeaveTheImageBlank();
+    void openedFileIsSavedBackUntilNowy_data();
+    void openedFileIsSavedBackUntilNowy();
 };
 
 Q_DECLARE_METATYPE(CommandLine::Action)
@@ -111,5 +125,123 @@ void TestCommandLine::helpPrintsUsageWithoutAWindow()
     QVERIFY(p.readAllStandardError().isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestCommandLine)
+namespace {
+const QString Blank = [] {
+    QStringList rows;
+    for (int y = 0; y < ImageSize; ++y)
+        rows << QString(ImageSize, QChar('b'));
+    return Rows(rows);
+}();
+
+// A main window with the repository's header.dat, started with `words`.
+struct Window {
+    ScriptedDialogs dialogs;
+    frmMain w{dialogs};
+    explicit Window(const QStringList& words)
+    {
+        w.HeaderFolder = QStringLiteral(PIKSELAR_SOURCE_DIR "/data");
+        w.setCommandLine(words);
+    }
+};
+
+QByteArray IconBytes(const Editor& picture)
+{
+    QFile header(QStringLiteral(PIKSELAR_SOURCE_DIR "/data/header.dat"));
+    if (!header.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray h = header.readAll();
+    const auto bytes = IconFileBytes({reinterpret_cast<const std::uint8_t*>(h.constData()), size_t(h.size())},
+                                     picture);
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+void Write(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+} // namespace
+
+void TestCommandLine::badPathsTellAndLeaveTheImageBlank_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason"); // empty: the refusal of a non-icon
+    QTest::newRow("missing") << "missing" << "Taki plik nie istnieje.";
+    QTest::newRow("directory") << "directory" << "To jest folder, a nie plik.";
+    QTest::newRow("FIFO") << "fifo" << "To nie jest zwykły plik.";
+    QTest::newRow("10,000 characters") << "long" << "Taki plik nie istnieje.";
+    QTest::newRow("too short for a header") << "short" << "";
+    QTest::newRow("not an icon") << "text" << "";
+}
+
+void TestCommandLine::badPathsTellAndLeaveTheImageBlank()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("nie ma mnie.ico"));
+    if (kind == "directory")
+        path = dir.path();
+    else if (kind == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == "long")
+        path = dir.filePath(QString(10000, QChar('x')));
+    else if (kind == "short")
+        Write(path, QByteArray(10, '\0'));
+    else if (kind == "text")
+        Write(path, QByteArray(766, 'a'));
+
+    Window win({path, QStringLiteral("drugie słowo")});
+    QTRY_VERIFY(win.w.ResizeLock); // Parametry ran from Timer1; a FIFO must not block it
+    QCOMPARE(Rows(win.w.editor().picMini), Blank);
+    QVERIFY(win.w.editor().CurrentFileName.empty());
+    QCOMPARE(int(win.dialogs.messages.size()), 1);
+    const auto& shown = win.dialogs.messages.front();
+    QCOMPARE(shown.title, QStringLiteral("Błąd"));
+    QCOMPARE(int(shown.icon), int(Dialogs::Icon::Warning));
+    if (reason.isEmpty()) {
+        QCOMPARE(shown.text, QStringLiteral("Podany plik nie jest prawidłowym plikiem ikony"));
+        return;
+    }
+    QVERIFY2(shown.text.endsWith(reason), qPrintable(shown.text));
+    // The file is named, shortened when it is very long.
+    QVERIFY2(shown.text.contains(path.right(40)), qPrintable(shown.text));
+    QVERIFY(shown.text.size() < 300);
+}
+
+void TestCommandLine::openedFileIsSavedBackUntilNowy_data()
+{
+    QTest::addColumn<bool>("nowy");
+    QTest::newRow("Czyść obraz, then Zapisz overwrites") << false;
+    QTest::newRow("Nowy, then Zapisz asks for a name") << true;
+}
+
+void TestCommandLine::openedFileIsSavedBackUntilNowy()
+{
+    QFETCH(bool, nowy);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("moje ikony/kot czarny.ico"));
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    Editor drawn;
+    SetImagePixel(drawn, 3, 4, PaletteColors[1]);
+    Write(path, IconBytes(drawn));
+
+    Window win({path});
+    QTRY_VERIFY(win.w.ResizeLock); // Parametry ran from Timer1
+    QVERIFY(win.dialogs.messages.empty());
+    QCOMPARE(win.w.editor().CurrentFileName, path.toStdString());
+    QCOMPARE(Rows(win.w.editor().picMini), Rows(drawn.picMini));
+    QCOMPARE(Rows(win.w.editor().picEXE), Rows(drawn.picEXE)); // the thumbnail follows
+
+    (nowy ? win.w.mnuNowy : win.w.mnuCzyśćObraz)->trigger();
+    win.dialogs.fileAnswers.push_back(std::nullopt); // cancel, should a dialog open
+    win.w.mnuZapisz->trigger();
+    QCOMPARE(int(win.dialogs.fileTitles.size()), nowy ? 1 : 0);
+    QFile saved(path);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), IconBytes(nowy ? drawn : Editor{}));
+}
+
+QTEST_MAIN(TestCommandLine)
 #include "test_commandline.moc"

@@ -8,6 +8,8 @@
 
 #include "files/Options.h"
 #include "support/TestSupport.h"
+#include "ui/Frame.h"
+#include "ui/Label.h"
 #include "ui/ProgramFolder.h"
 #include "ui/frmMain.h"
 
@@ -197,6 +199,11 @@ void TestOptions::windowRestoresTheFile()
     QCOMPARE(CheckedTransparentEntry(w), transparent);
     QCOMPARE(w.editor().TransparentIndex, transparent);
     QCOMPARE(Marks(w), marks);
+    // Restored through the entries' own handlers: what they show follows.
+    QCOMPARE(!w.Namiary->isHidden(), marks[0] == '1');
+    QCOMPARE(!w.Shape2->isHidden(), marks[1] == '1');
+    QCOMPARE(w.editor().picMini.visible(), marks[2] == '1');
+    QCOMPARE(w.editor().picEXE.visible(), marks[3] == '1');
     QVERIFY(dialogs.messages.empty()); // a bad file is never reported
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include "core/Editor.h"
 #include "files/Options.h"
@@ -54,6 +55,11 @@ public:
     // Runs once, whatever ends the program: options saved, placement window
     // closed, event loop ended.
     void Zamknij();
+
+    // ---- Command line (frmMain_CommandLine.cpp): the program's arguments,
+    // acted on by Parametry from the first Timer1 tick.
+    void setCommandLine(const QStringList& words);
+    void Parametry();
 
     // ---- Edycja menu (frmMain_Edit.cpp).
     void mnuCofnij_Click();
@@ -182,6 +188,7 @@ private:
     // The six view entries in the order of the options file.
     std::array<QAction*, ViewOptionCount> ViewOptionEntries() const;
     bool shutDown_ = false;
+    QStringList commandLine_;
 
     void BudujKontrolki();
     void BudujPrzyciski(QWidget* client);

@@ -43,9 +43,11 @@ void frmMain::Form_MouseMove()
 
 void frmMain::Timer1_Timer()
 {
+    // Stopped first: Parametry lets pending events run, which must not tick again.
+    Timer1->stop();
+    Parametry();
     ResizeLock = true;
     picIkona->setFocus();
-    Timer1->stop();
 }
 
 void frmMain::Timer2_Timer()

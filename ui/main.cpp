@@ -38,6 +38,7 @@ int main(int argc, char* argv[])
 
     Dialogs dialogs;
     frmMain window(dialogs);
+    window.setCommandLine(app.arguments().mid(1));
     TerminationSignals terminate(&window);
     window.show();
     return app.exec();

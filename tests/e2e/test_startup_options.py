@@ -1,0 +1,134 @@
+"""The command line, the options file and the installed program, in a real window."""
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+
+from PIL import Image
+
+import harness
+from harness import BLACK, BLUE, CYAN, RED
+
+HEADER_SIZE = 126
+# 4-bit file codes of the UI palette (the file's colour table order).
+FILE_CODE = [0b0000, 0b1001, 0b1010, 0b1100, 0b0001, 0b0010, 0b0100, 0b1000,
+             0b1111, 0b1101, 0b1011, 0b1110, 0b0101, 0b0011, 0b0110, 0b0111]
+
+
+def header():
+    with open(os.path.join(harness.build_dir(), "header.dat"), "rb") as f:
+        return f.read()
+
+
+def black_icon():
+    """An opaque all-black icon as the program writes it."""
+    return header() + bytes(512) + bytes(128)
+
+
+def pixel_code(icon, x, y):
+    """The 4-bit code of pixel (x, y); rows are stored bottom row first."""
+    byte = icon[HEADER_SIZE + (31 - y) * 16 + x // 2]
+    return byte >> 4 if x % 2 == 0 else byte & 0x0F
+
+
+def wait_exit(proc, timeout=5.0):
+    try:
+        return proc.wait(timeout)
+    except subprocess.TimeoutExpired:
+        return None
+
+
+class PathWithASpace(unittest.TestCase):
+    def test_open_edit_save_and_quit_keeps_file_and_options(self):
+        work = tempfile.mkdtemp(prefix="pikselar e2e ")
+        self.addCleanup(shutil.rmtree, work, True)
+        icon = os.path.join(work, "moje ikony", "kot czarny.ico")
+        os.makedirs(os.path.dirname(icon))
+        with open(icon, "wb") as f:
+            f.write(black_icon())
+
+        app = harness.Pikselar([icon])
+        self.addCleanup(app.close)
+        self.assertEqual(app.wait_cell(20, 20, BLACK), BLACK)
+        app.click_colour(RED)
+        app.click_canvas_cell(5, 7)
+        self.assertEqual(app.wait_cell(5, 7, RED), RED)
+        app.key("ctrl+g")          # grid on: a view option to keep
+        app.key("ctrl+s")          # back into the opened file, no dialog
+        time.sleep(0.3)
+        app.key("ctrl+q")
+        self.assertEqual(wait_exit(app.proc), 0)
+
+        with open(icon, "rb") as f:
+            saved = f.read()
+        self.assertEqual(len(saved), 766)
+        self.assertEqual(pixel_code(saved, 5, 7), FILE_CODE[RED])
+        self.assertEqual(pixel_code(saved, 6, 7), FILE_CODE[BLACK])
+        with open(os.path.join(app.folder, "opcje.dat"), "rb") as f:
+            self.assertEqual(f.read(), b"11\n1\n1\n1\n1\n1\n1\n")
+
+    def test_options_of_the_last_run_come_back(self):
+        app = harness.Pikselar([], files={"opcje.dat": b"3,1,1,1,1,1,1\r\n"})
+        self.addCleanup(app.close)
+        app.key("ctrl+g")          # grid off again
+        app.key("ctrl+q")
+        self.assertEqual(wait_exit(app.proc), 0)
+        with open(os.path.join(app.folder, "opcje.dat"), "rb") as f:
+            self.assertEqual(f.read(), b"3\n1\n1\n1\n1\n0\n1\n")
+
+
+class InstalledProgram(unittest.TestCase):
+    """Installed into a prefix, started by its menu entry's Exec line."""
+
+    def test_desktop_entry_starts_the_installed_program_which_keeps_options(self):
+        root = tempfile.mkdtemp(prefix="pikselar-install-")
+        self.addCleanup(shutil.rmtree, root, True)
+        prefix = os.path.join(root, "usr")
+        subprocess.run(["cmake", "--install", harness.build_dir(), "--prefix", prefix],
+                       check=True, capture_output=True)
+        entry = os.path.join(prefix, "share", "applications", "pikselar.desktop")
+        subprocess.run(["desktop-file-validate", entry], check=True)
+        for size in (32, 128):
+            with Image.open(os.path.join(prefix, "share", "icons", "hicolor",
+                                         f"{size}x{size}", "apps", "pikselar.png")) as im:
+                self.assertEqual(im.size, (size, size))
+        with open(entry, encoding="utf-8") as f:
+            exec_line = re.search(r"^Exec=(.*)$", f.read(), re.M).group(1)
+        self.assertEqual(exec_line, "pikselar %f")
+
+        icon = os.path.join(root, "z odstępem.ico")
+        with open(icon, "wb") as f:
+            f.write(black_icon())
+        home = os.path.join(root, "home")
+        xvfb = harness.Xvfb()
+        self.addCleanup(xvfb.stop)
+        env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "XDG_"))}
+        env.update(HOME=home, DISPLAY=xvfb.display, QT_QPA_PLATFORM="xcb",
+                   PATH=os.path.join(prefix, "bin") + os.pathsep + env.get("PATH", ""),
+                   XDG_RUNTIME_DIR=os.path.join(home, "runtime"))
+        os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
+        # %f is one file: the launcher passes the path whole.
+        argv = [icon if word == "%f" else word for word in exec_line.split()]
+        proc = subprocess.Popen(argv, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+        self.addCleanup(proc.stdout.close)
+        self.addCleanup(lambda: proc.poll() is None and proc.kill())
+        deadline = time.time() + 10
+        found = ""
+        while not found and time.time() < deadline and proc.poll() is None:
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Pikselar$"],
+                                   env=env, capture_output=True, text=True).stdout.strip()
+            time.sleep(0.05)
+        self.assertTrue(found, proc.stdout.read().decode(errors="replace") if proc.poll() is not None else "no window")
+        time.sleep(0.3)
+        proc.terminate()           # the desktop session ending
+        self.assertEqual(wait_exit(proc), 0)
+        with open(os.path.join(home, ".config", "pikselar", "opcje.dat"), "rb") as f:
+            self.assertEqual(f.read(), b"11\n1\n1\n1\n1\n0\n1\n")
+        self.assertFalse(os.path.exists(os.path.join(prefix, "share", "pikselar", "opcje.dat")))
+
+
+if __name__ == "__main__":
+    harness.main()
