@@ -13,94 +13,12 @@
 #include <functional>
 #include <set>
 
+#include "support/Fixtures.h"
 #include "transfer/PeIcons.h"
 
 namespace {
 
-using Pixel = std::function<std::uint32_t(int x, int y)>;
-using Mask = std::function<bool(int x, int y)>;
-
-void Put16(QByteArray& b, int v)
-{
-    b.append(char(v & 0xFF)).append(char(v >> 8 & 0xFF));
-}
-void Put32(QByteArray& b, std::uint32_t v)
-{
-    Put16(b, int(v & 0xFFFF));
-    Put16(b, int(v >> 16));
-}
-
-// An icon DIB as stored in files: header, palette, bottom-up colour rows,
-// AND mask. `value` gives a palette index (bpp <= 8), a 5-5-5 word (16) or
-// 0xAARRGGBB (24, 32).
-QByteArray Dib(int w, int h, int bpp, const std::vector<std::uint32_t>& palette, const Pixel& value,
-               const Mask& masked, bool withMask = true)
-{
-    QByteArray b;
-    Put32(b, 40);
-    Put32(b, std::uint32_t(w));
-    Put32(b, std::uint32_t(2 * h));
-    Put16(b, 1);
-    Put16(b, bpp);
-    for (int i = 0; i < 4; ++i)
-        Put32(b, 0);
-    Put32(b, std::uint32_t(palette.size()));
-    Put32(b, 0);
-    for (std::uint32_t c : palette)
-        Put32(b, c & 0xFFFFFF); // B, G, R, 0
-    const int stride = (w * bpp + 31) / 32 * 4;
-    for (int y = h - 1; y >= 0; --y) {
-        QByteArray row(stride, 0);
-        for (int x = 0; x < w; ++x) {
-            const std::uint32_t v = value(x, y);
-            if (bpp <= 8) {
-                const int perByte = 8 / bpp;
-                row[x / perByte] = char(row[x / perByte] | v << (8 - bpp * (x % perByte + 1)));
-            } else {
-                for (int k = 0; k < bpp / 8; ++k)
-                    row[x * (bpp / 8) + k] = char(v >> (8 * k));
-            }
-        }
-        b += row;
-    }
-    if (withMask) {
-        const int maskStride = (w + 31) / 32 * 4;
-        for (int y = h - 1; y >= 0; --y) {
-            QByteArray row(maskStride, 0);
-            for (int x = 0; x < w; ++x)
-                if (masked(x, y))
-                    row[x / 8] = char(row[x / 8] | 0x80 >> (x % 8));
-            b += row;
-        }
-    }
-    return b;
-}
-
-struct Entry {
-    int side;
-    QByteArray data;
-};
-
-// An .ico (type 1) or .cur (type 2) file holding the given images.
-QByteArray IconFile(const std::vector<Entry>& entries, int type = 1)
-{
-    QByteArray b;
-    Put16(b, 0);
-    Put16(b, type);
-    Put16(b, int(entries.size()));
-    std::uint32_t offset = 6 + 16 * std::uint32_t(entries.size());
-    for (const Entry& e : entries) {
-        b.append(char(e.side & 0xFF)).append(char(e.side & 0xFF)).append('\0').append('\0');
-        Put16(b, 1);
-        Put16(b, 0);
-        Put32(b, std::uint32_t(e.data.size()));
-        Put32(b, offset);
-        offset += std::uint32_t(e.data.size());
-    }
-    for (const Entry& e : entries)
-        b += e.data;
-    return b;
-}
+using Entry = IconEntry;
 
 pe::Bytes View(const QByteArray& b)
 {
@@ -154,46 +72,9 @@ std::uint32_t DeepWant(int x, int y)
     return DeepMasked(x, y) ? 0u : DeepColour(x, y);
 }
 
-bool Run(const QString& program, const QStringList& args, const QString& dir)
-{
-    QProcess p;
-    p.setWorkingDirectory(dir);
-    p.start(program, args);
-    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-// Links a program file with the given resource script, as a 32-bit ("i686")
-// or 64-bit ("x86_64") PE file. Empty when the tools are missing or fail.
-QByteArray LinkProgram(const QString& arch, const QString& rc, const QString& dir)
-{
-    const QString prefix = arch + "-w64-mingw32-";
-    if (QStandardPaths::findExecutable(prefix + "windres").isEmpty())
-        return {};
-    QFile rcFile(dir + "/t.rc");
-    QFile asmFile(dir + "/start.s");
-    if (!rcFile.open(QIODevice::WriteOnly) || !asmFile.open(QIODevice::WriteOnly))
-        return {};
-    rcFile.write(rc.toUtf8());
-    asmFile.write(".globl start\nstart: xor %eax,%eax\nret\n");
-    rcFile.close();
-    asmFile.close();
-    const bool ok = Run(prefix + "windres",
-                        {"--preprocessor=cpp", "--preprocessor-arg=-xc", "--preprocessor-arg=-DRC_INVOKED",
-                         "-i", "t.rc", "-O", "coff", "-o", "res.o"},
-                        dir) &&
-                    Run(prefix + "as", {"start.s", "-o", "start.o"}, dir) &&
-                    Run(prefix + "ld", {"--no-insert-timestamp", "--subsystem", "windows", "--entry", "start",
-                                        "-o", "t.exe", "start.o", "res.o"},
-                        dir);
-    QFile exe(dir + "/t.exe");
-    return ok && exe.open(QIODevice::ReadOnly) ? exe.readAll() : QByteArray();
-}
-
 void WriteFile(const QString& path, const QByteArray& data)
 {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
+    QVERIFY(WriteBytes(path, data));
 }
 
 // A 16-bit NE program file with one icon group of the given images.
@@ -376,7 +257,7 @@ void TestPeIcons::cursorFileMadeByIcotool()
         for (int x = 0; x < 32; ++x)
             png.setPixel(x, y, x < 8 ? 0 : (0xFF000000u | std::uint32_t(x * 7) << 16 | std::uint32_t(y * 7)));
     QVERIFY(png.save(dir.filePath("c.png")));
-    QVERIFY(Run("icotool", {"-c", "--cursor", "--hotspot-x=3", "--hotspot-y=4", "-o", "c.cur", "c.png"},
+    QVERIFY(RunTool("icotool", {"-c", "--cursor", "--hotspot-x=3", "--hotspot-y=4", "-o", "c.cur", "c.png"},
                 dir.path()));
     QFile f(dir.filePath("c.cur"));
     QVERIFY(f.open(QIODevice::ReadOnly));

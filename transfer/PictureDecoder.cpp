@@ -8,7 +8,11 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "transfer/MetafilePlayer.h"
+#include "transfer/PeIcons.h"
 
 namespace {
 
@@ -43,7 +47,100 @@ std::optional<QImage> ReadWithQt(const QByteArray& bytes, const QByteArray& form
     return Finished(reader.read(), maxSide);
 }
 
+// ---- Completeness: Qt's readers fill a truncated picture with whatever
+// they have; a picture that is not all there is refused instead.
+
+bool CompleteBitmap(const QByteArray& b)
+{
+    if (b.size() < 14 + 40)
+        return false;
+    const char* d = b.constData();
+    const quint32 bits = qFromLittleEndian<quint32>(d + 10);
+    const qint64 w = qFromLittleEndian<qint32>(d + 18), h = qFromLittleEndian<qint32>(d + 22);
+    const int bpp = qFromLittleEndian<quint16>(d + 28);
+    const quint32 compression = qFromLittleEndian<quint32>(d + 30);
+    if (compression != 0 && compression != 3)
+        return true; // run-length data has no fixed size; Qt's reader checks it
+    const qint64 stride = (w * bpp + 31) / 32 * 4;
+    return w > 0 && stride > 0 && qint64(bits) + stride * std::abs(h) <= b.size();
+}
+
+// The first frame must be complete: the blocks up to the end of the first
+// image's data are walked.
+bool CompleteGif(const QByteArray& b)
+{
+    const auto byte = [&b](qsizetype i) { return i < b.size() ? int(quint8(b[i])) : -1; };
+    qsizetype at = 13;
+    if (byte(10) < 0)
+        return false;
+    if (byte(10) & 0x80)
+        at += 3 * (qsizetype(2) << (byte(10) & 7));
+    const auto skipSubBlocks = [&](qsizetype& i) {
+        for (int n = byte(i); n != 0; n = byte(i)) {
+            if (n < 0)
+                return false;
+            i += n + 1;
+        }
+        ++i;
+        return true;
+    };
+    for (;;) {
+        const int kind = byte(at);
+        if (kind == 0x21) { // extension: label, then sub-blocks
+            at += 2;
+            if (!skipSubBlocks(at))
+                return false;
+        } else if (kind == 0x2C) { // image: descriptor, local colours, code size, data
+            const int flags = byte(at + 9);
+            if (flags < 0)
+                return false;
+            at += 10;
+            if (flags & 0x80)
+                at += 3 * (qsizetype(2) << (flags & 7));
+            at += 1;
+            return skipSubBlocks(at) && at <= b.size();
+        } else {
+            return false;
+        }
+    }
+}
+
+// The end-of-image marker must follow the last start of scan.
+bool CompleteJpeg(const QByteArray& b)
+{
+    const qsizetype scan = b.lastIndexOf(QByteArray("\xFF\xDA", 2));
+    return scan > 0 && b.lastIndexOf(QByteArray("\xFF\xD9", 2)) > scan;
+}
+
+bool Complete(const QByteArray& b)
+{
+    if (b.startsWith("BM"))
+        return CompleteBitmap(b);
+    if (b.startsWith("GIF8"))
+        return CompleteGif(b);
+    if (b.startsWith("\xFF\xD8"))
+        return CompleteJpeg(b);
+    return true;
+}
+
+bool LooksLikeIconFile(const QByteArray& b)
+{
+    return b.size() >= 6 && b[0] == 0 && b[1] == 0 && (b[2] == 1 || b[2] == 2) && b[3] == 0 &&
+           (b[4] != 0 || b[5] != 0);
+}
+
 } // namespace
+
+QImage IconImageToQImage(const pe::IconImage& icon)
+{
+    if (!icon.png.empty())
+        return QImage::fromData(icon.png.data(), int(icon.png.size()), "PNG");
+    QImage img(icon.width, icon.height, QImage::Format_ARGB32);
+    for (int y = 0; y < icon.height; ++y)
+        std::copy_n(icon.argb.data() + std::size_t(y) * icon.width, icon.width,
+                    reinterpret_cast<QRgb*>(img.scanLine(y)));
+    return img;
+}
 
 bool LooksLikeMetafile(const QByteArray& b)
 {
@@ -93,6 +190,15 @@ std::optional<QImage> DecodePicture(const QByteArray& bytes, const QByteArray& f
     }
     if (format == "bmp" && !bytes.startsWith("BM"))
         return DecodeDib(bytes);
+    // Icons and cursors: their 32 x 32 image with its mask, as the desktop
+    // shows them (Qt's reader loses the mask of some cursors).
+    if (LooksLikeIconFile(bytes)) {
+        const auto icon = pe::ReadIconFile(
+            {reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())}, 32);
+        return icon ? Finished(IconImageToQImage(*icon), MaxPictureSide) : std::nullopt;
+    }
+    if (!Complete(bytes))
+        return std::nullopt;
     return ReadWithQt(bytes, format, MaxPictureSide);
 }
 

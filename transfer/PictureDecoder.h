@@ -22,6 +22,12 @@ std::optional<QImage> DecodePicture(const QByteArray& bytes, const QByteArray& f
 // bits), as the clipboard and metafiles carry it.
 std::optional<QImage> DecodeDib(const QByteArray& dib, int maxSide = MaxPictureSide);
 
+namespace pe {
+struct IconImage;
+}
+// An icon image from the icon reader as a picture (PNG entries decoded).
+QImage IconImageToQImage(const pe::IconImage& icon);
+
 // True for the start of a placeable or plain metafile.
 bool LooksLikeMetafile(const QByteArray& bytes);
 

@@ -41,7 +41,12 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialo
     Podłącz(mnuOtwórz, [this] { mnuOtwórz_Click(); });
     Podłącz(mnuZapisz, [this] { mnuZapisz_Click(); });
     Podłącz(mnuZapiszJako, [this] { mnuZapiszJako_Click(); });
+    Podłącz(mnuOpenEXE, [this] { mnuOpenEXE_Click(); });
+    Podłącz(mnuImportPaint, [this] { mnuImportPaint_Click(); });
     Podłącz(mnuCofnij, [this] { mnuCofnij_Click(); });
+    Podłącz(mnuWytnij, [this] { mnuWytnij_Click(); });
+    Podłącz(mnuKopiuj, [this] { mnuKopiuj_Click(); });
+    Podłącz(mnuWklej, [this] { mnuWklej_Click(); });
     Podłącz(mnuNowy, [this] { mnuNowy_Click(); });
     Podłącz(mnuCzyśćObraz, [this] { mnuCzyśćObraz_Click(); });
     Podłącz(mnuKoniec, [this] { mnuKoniec_Click(); });

@@ -14,6 +14,7 @@
 #include "ui/CanvasView.h" // complete, so picIkona works as a SurfaceView anywhere
 
 class QAction;
+class QImage;
 class QActionGroup;
 class QMenu;
 class QTimer;
@@ -79,6 +80,21 @@ public:
     int SaveAsCounter = 0;
     // The folder header.dat is copied from (the program's folder).
     QString HeaderFolder;
+
+    // ---- Importuj submenu (frmMain_Import.cpp): a program's icon, a picture file.
+    void mnuOpenEXE_Click();
+    void mnuImportPaint_Click();
+    // A decoded picture into the image: directly when at most 32 x 32 (the
+    // rest cleared), otherwise through the placement window.
+    void ImportPicture(const QImage& picture);
+
+    // ---- Clipboard (frmMain_Clipboard.cpp).
+    void mnuKopiuj_Click();
+    void mnuWytnij_Click();
+    void mnuWklej_Click();
+    // The picture already in Editor::pic: placed directly when at most
+    // 32 x 32 (the other pixels kept), otherwise through the placement window.
+    void PlaceClipboardPicture();
 
     // ---- Colour buttons (frmMain_Palette.cpp).
     void lblKol_Click(int index);

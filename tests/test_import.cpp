@@ -1,0 +1,449 @@
+// The two imports of the Plik menu: picture files (directly or through the
+// placement window, bad files ending silently) and the icon a file shows.
+#include <QDir>
+#include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/Procedury.h"
+#include "support/Fixtures.h"
+#include "support/TestSupport.h"
+#include "transfer/WyciaganieIkon.h"
+#include "transfer/frmtmp.h"
+#include "ui/QtColour.h"
+#include "ui/frmMain.h"
+
+namespace {
+
+QRgb PatternAt(int x, int y)
+{
+    return qRgb(x * 5 + 3, y * 5 + 4, 77);
+}
+
+QImage Pattern(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.setPixel(x, y, PatternAt(x, y));
+    return img;
+}
+
+QString PatternIn(const Surface& s, int w, int h)
+{
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (s.pixel(x, y) != FromQRgb(PatternAt(x, y)))
+                return QStringLiteral("pixel (%1,%2) is not the picture's").arg(x).arg(y);
+    return {};
+}
+
+QString Row(const QString& r)
+{
+    return Rows(QStringList{r});
+}
+
+// A PNG whose header claims the given size, with a correct checksum, and no
+// pixel data worth the name.
+QByteArray HugePng(int w, int h)
+{
+    QByteArray ihdr("IHDR");
+    for (int v : {w, h})
+        ihdr.append(char(v >> 24)).append(char(v >> 16)).append(char(v >> 8)).append(char(v));
+    ihdr.append("\x08\x02\x00\x00\x00", 5);
+    quint32 crc = 0xFFFFFFFFu;
+    for (char c : ihdr) {
+        crc ^= quint8(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    crc ^= 0xFFFFFFFFu;
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    png.append("\0\0\0\x0d", 4).append(ihdr);
+    for (int s : {24, 16, 8, 0})
+        png.append(char(crc >> s));
+    return png + QByteArray(64, '\0');
+}
+
+// A placeable metafile 40 x 20: a red rectangle with a black outline on
+// nothing (transparent).
+QByteArray Metafile()
+{
+    QByteArray body;
+    auto rec = [&body](int f, std::initializer_list<int> words) {
+        Put32(body, quint32(3 + words.size()));
+        Put16(body, f);
+        for (int w : words)
+            Put16(body, w);
+    };
+    rec(0x02FA, {0, 0, 0, 0, 0});    // black pen
+    rec(0x02FC, {0, 0x00FF, 0, 0}); // red brush
+    rec(0x012D, {0});
+    rec(0x012D, {1});
+    rec(0x041B, {10, 30, 2, 4}); // (4, 2) to (30, 10)
+    QByteArray b;
+    Put32(b, 0x9AC6CDD7);
+    Put16(b, 0);
+    for (int v : {0, 0, 40, 20, 96})
+        Put16(b, v);
+    Put32(b, 0);
+    Put16(b, 0);
+    for (int v : {1, 9, 0x300})
+        Put16(b, v);
+    Put32(b, quint32(9 + body.size() / 2 + 3));
+    Put16(b, 2);
+    Put32(b, 0);
+    Put16(b, 0);
+    b += body;
+    Put32(b, 3);
+    Put16(b, 0);
+    return b;
+}
+
+const QString CD4Filter = QStringLiteral(
+    "Pliki BMP|*.bmp|Pliki GIF|*.gif|Pliki JPG|*.jpg|Pliki WMF|*.wmf|Pliki CUR (kursory)|*.cur|Wszystkie pliki|*.*");
+
+} // namespace
+
+class TestImport : public QObject {
+    Q_OBJECT
+private slots:
+    void smallPictureClearsTheRestAndUndoesTwice();
+    void transparentPartsTakeColour11();
+    void largePicturesGoThroughThePlacementWindow_data();
+    void largePicturesGoThroughThePlacementWindow();
+    void badFilesEndSilently_data();
+    void badFilesEndSilently();
+    void programIconWithItsMask_data();
+    void programIconWithItsMask();
+    void installerStubIcon();
+    void otherFilesShowTheirThemeIcon_data();
+    void otherFilesShowTheirThemeIcon();
+    void missingFileClearsAndCancelChangesNothing();
+};
+
+void TestImport::smallPictureClearsTheRestAndUndoesTwice()
+{
+    QTemporaryDir dir;
+    QVERIFY(Pattern(32, 32).save(dir.filePath("full.bmp")));
+    QVERIFY(WriteBytes(dir.filePath("small.gif"), GifFile(Pattern(16, 16))));
+    ScriptedDialogs dialogs;
+    frmMain w(dialogs);
+    Editor& e = w.editor();
+    e.CurrentFileName = "keep.ico";
+    dialogs.fileAnswers = {dir.filePath("full.bmp"), dir.filePath("small.gif")};
+
+    w.mnuImportPaint_Click();
+    QCOMPARE(dialogs.fileTitles, QStringList{"Importuj plik graficzny"});
+    QCOMPARE(dialogs.fileFilters, QStringList{CD4Filter});
+    QString diff = PatternIn(e.picMini, 32, 32);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    QCOMPARE(e.picIkona.pixel(31 * 6, 31 * 6), FromQRgb(PatternAt(31, 31)));
+    QCOMPARE(e.picEXE.pixel(15, 15), FromQRgb(PatternAt(30, 30)));
+    const Surface imported = e.picMini;
+    w.mnuCofnij_Click();
+    for (int y = 0; y < 32; ++y)
+        QCOMPARE(Rows(e.picMini, 0, y, 32, 1), Row(QString(32, 'b')));
+    w.mnuCofnij_Click();
+    QVERIFY(e.picMini.sameContent(imported));
+
+    w.mnuImportPaint_Click(); // 16 x 16 GIF: everything else cleared
+    diff = PatternIn(e.picMini, 16, 16);
+    QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    QCOMPARE(Rows(e.picMini, 16, 0, 16, 1), Row(QString(16, 'b')));
+    QCOMPARE(Rows(e.picMini, 0, 31, 32, 1), Row(QString(32, 'b')));
+    QCOMPARE(e.CurrentFileName, "keep.ico");
+}
+
+void TestImport::transparentPartsTakeColour11()
+{
+    QTemporaryDir dir;
+    QImage picture = Pattern(8, 8);
+    const QRgb hole = qRgb(1, 1, 1);
+    for (int x = 0; x < 8; ++x)
+        picture.setPixel(x, 0, hole);
+    QVERIFY(WriteBytes(dir.filePath("hole.gif"), GifFile(picture, hole)));
+    const QImage cursor = Pattern(32, 32).convertToFormat(QImage::Format_ARGB32);
+    QImage masked = cursor;
+    for (int y = 0; y < 32; ++y)
+        masked.setPixel(0, y, 0);
+    QVERIFY(masked.save(dir.filePath("arrow.png")));
+    const bool haveIcotool = RunTool("icotool", {"-c", "--cursor", "-o", "arrow.cur", "arrow.png"}, dir.path());
+    ScriptedDialogs dialogs;
+    frmMain w(dialogs);
+    Editor& e = w.editor();
+    dialogs.fileAnswers = {dir.filePath("hole.gif"), dir.filePath("arrow.cur")};
+    w.mnuImportPaint_Click();
+    QCOMPARE(Rows(e.picMini, 0, 0, 9, 1), Row(QString(9, 'b')));
+    QCOMPARE(e.picMini.pixel(3, 3), FromQRgb(PatternAt(3, 3)));
+    if (!haveIcotool)
+        QSKIP("icotool is not installed");
+    w.mnuImportPaint_Click();
+    QCOMPARE(Rows(e.picMini, 0, 0, 1, 32), Rows(QStringList(32, "b")));
+    QCOMPARE(e.picMini.pixel(1, 5), FromQRgb(PatternAt(1, 5)));
+}
+
+void TestImport::largePicturesGoThroughThePlacementWindow_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QSize>("size");
+    QByteArray bmp;
+    {
+        QBuffer b(&bmp);
+        b.open(QIODevice::WriteOnly);
+        Pattern(33, 20).save(&b, "BMP");
+    }
+    QTest::newRow("33 x 20 bitmap") << "wide.bmp" << bmp << QSize(33, 20);
+    QTest::newRow("metafile 40 x 20") << "shape.wmf" << Metafile() << QSize(40, 20);
+}
+
+void TestImport::largePicturesGoThroughThePlacementWindow()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QSize, size);
+    QTemporaryDir dir;
+    QVERIFY(WriteBytes(dir.filePath(name), bytes));
+    ScriptedDialogs dialogs;
+    frmMain w(dialogs);
+    Editor& e = w.editor();
+    dialogs.fileAnswers = {dir.filePath(name)};
+    bool shown = false;
+    WhenModal([&](QWidget* modal) {
+        shown = modal == w.tmp;
+        QCOMPARE(QSize(e.pic.width(), e.pic.height()), size);
+        w.tmp->pic_Click();
+    });
+    w.mnuImportPaint_Click();
+    QVERIFY(shown);
+    QCOMPARE(QString::fromStdString(e.FragmentPrompt), QStringLiteral("Wybierz fragment pliku, który chcesz zaimportować"));
+    if (name.endsWith("bmp")) {
+        const QString diff = PatternIn(e.picMini, 32, 20);
+        QVERIFY2(diff.isEmpty(), qPrintable(diff));
+    } else {
+        // Undrawn metafile areas are the placement window's grey (15).
+        QCOMPARE(Rows(e.picMini, 0, 0, 8, 4), Rows(QStringList{"ffffffff", "ffffffff", "ffff0000", "ffff0111"}));
+    }
+}
+
+void TestImport::badFilesEndSilently_data()
+{
+    QTest::addColumn<QString>("kind");
+    QByteArray bmp;
+    {
+        QBuffer b(&bmp);
+        b.open(QIODevice::WriteOnly);
+        Pattern(20, 20).save(&b, "BMP");
+    }
+    QTest::newRow("cancelled") << "cancel";
+    QTest::newRow("text file") << "text";
+    QTest::newRow("zero bytes") << "empty";
+    QTest::newRow("directory") << "dir";
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("dangling link") << "link";
+    QTest::newRow("unreadable") << "unreadable";
+    QTest::newRow("20000 x 20000 png") << "hugepng";
+    QTest::newRow("20000 x 20000 gif") << "hugegif";
+    QTest::newRow("truncated bitmap") << "shortbmp";
+    QTest::newRow("truncated metafile header") << "shortwmf";
+    QTest::newRow("truncated gif") << "shortgif";
+    QTest::newRow("truncated jpeg") << "shortjpeg";
+    QTest::newRow("truncated png") << "shortpng";
+    QTest::newRow("truncated icon") << "shortico";
+}
+
+void TestImport::badFilesEndSilently()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("file");
+    QByteArray bmp;
+    {
+        QBuffer b(&bmp);
+        b.open(QIODevice::WriteOnly);
+        Pattern(20, 20).save(&b, "BMP");
+    }
+    if (kind == "text")
+        QVERIFY(WriteBytes(path, "Just some words.\n"));
+    else if (kind == "empty")
+        QVERIFY(WriteBytes(path, {}));
+    else if (kind == "dir")
+        QVERIFY(QDir(dir.path()).mkdir("file"));
+    else if (kind == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == "link")
+        QVERIFY(QFile::link(dir.filePath("nowhere"), path));
+    else if (kind == "unreadable") {
+        if (::geteuid() == 0)
+            QSKIP("the superuser reads every file");
+        QVERIFY(WriteBytes(path, bmp));
+        QVERIFY(QFile::setPermissions(path, {}));
+    } else if (kind == "hugepng")
+        QVERIFY(WriteBytes(path, HugePng(20000, 20000)));
+    else if (kind == "hugegif")
+        QVERIFY(WriteBytes(path, GifFile(Pattern(4, 4), std::nullopt, QSize(20000, 20000))));
+    else if (kind == "shortbmp")
+        QVERIFY(WriteBytes(path, bmp.left(bmp.size() / 2)));
+    else if (kind == "shortgif")
+        QVERIFY(WriteBytes(path, GifFile(Pattern(20, 20)).chopped(300)));
+    else if (kind == "shortjpeg") {
+        QByteArray jpeg;
+        QBuffer b(&jpeg);
+        QVERIFY(b.open(QIODevice::WriteOnly) && Pattern(200, 200).save(&b, "JPEG"));
+        QVERIFY(WriteBytes(path, jpeg.chopped(jpeg.size() / 3)));
+    } else if (kind == "shortpng") {
+        QByteArray png;
+        QBuffer b(&png);
+        QVERIFY(b.open(QIODevice::WriteOnly) && Pattern(20, 20).save(&b, "PNG"));
+        QVERIFY(WriteBytes(path, png.chopped(png.size() / 3)));
+    } else if (kind == "shortico")
+        QVERIFY(WriteBytes(path, IconFile({{32, Dib(32, 32, 24, {}, PatternAt, [](int, int) { return false; })}})
+                                     .chopped(100)));
+    else if (kind == "shortwmf")
+        QVERIFY(WriteBytes(path, Metafile().left(30)));
+
+    ScriptedDialogs dialogs;
+    frmMain w(dialogs);
+    Editor& e = w.editor();
+    SetImagePixel(e, 5, 5, PaletteColors[2]);
+    const Surface before = e.picMini;
+    const Surface undo = e.Undo1;
+    dialogs.fileAnswers = {kind == "cancel" ? std::nullopt : std::optional<QString>(path)};
+    bool modal = false;
+    WhenModal([&](QWidget* m) { modal = true, m->close(); }, 300);
+    w.mnuImportPaint_Click();
+    QTest::qWait(350);
+    QVERIFY(!modal);
+    QVERIFY(e.picMini.sameContent(before));
+    QVERIFY(e.Undo1.sameContent(undo));
+    QVERIFY(dialogs.messages.empty());
+}
+
+void TestImport::programIconWithItsMask_data()
+{
+    QTest::addColumn<QString>("arch");
+    QTest::newRow("PE32") << "i686";
+    QTest::newRow("PE32+") << "x86_64";
+}
+
+void TestImport::programIconWithItsMask()
+{
+    QFETCH(QString, arch);
+    QTemporaryDir dir;
+    // 32 x 32, 24 bits: the pattern, its left column masked, and a 16 x 16
+    // image that must not be chosen.
+    const QByteArray big = Dib(32, 32, 24, {}, [](int x, int y) { return PatternAt(x, y); },
+                               [](int x, int) { return x == 0; });
+    const QByteArray small = Dib(16, 16, 24, {}, [](int, int) { return 0xFF000000u; },
+                                 [](int, int) { return false; });
+    QVERIFY(WriteBytes(dir.filePath("a.ico"), IconFile({{16, small}, {32, big}})));
+    const QByteArray exe = LinkProgram(arch, "1 ICON \"a.ico\"\n", dir.path());
+    if (exe.isEmpty())
+        QSKIP("the mingw-w64 binutils are not installed");
+    QVERIFY(WriteBytes(dir.filePath("prog.exe"), exe));
+
+    ScriptedDialogs dialogs;
+    frmMain w(dialogs);
+    Editor& e = w.editor();
+    e.CurrentFileName = "keep.ico";
+    Surface undo = e.Undo1;
+    dialogs.fileAnswers = {dir.filePath("prog.exe")};
+    w.mnuOpenEXE_Click();
+    QCOMPARE(dialogs.fileTitles, QStringList{QStringLiteral("Importuj ikonę z pliku EXE")});
+    QCOMPARE(dialogs.fileFilters, QStringList{"Pliki EXE|*.EXE|Wszystkie pliki|*.*"});
+    QCOMPARE(Rows(e.picMini, 0, 0, 1, 32), Rows(QStringList(32, "b")));
+    for (int y = 0; y < 32; ++y)
+        for (int x = 1; x < 32; ++x)
+            QCOMPARE(e.picMini.pixel(x, y), FromQRgb(PatternAt(x, y)));
+    QCOMPARE(e.picIkona.pixel(6 * 31 + 2, 6 * 31 + 2), FromQRgb(PatternAt(31, 31)));
+    QCOMPARE(e.picEXE.pixel(5, 5), FromQRgb(PatternAt(10, 10)));
+    QCOMPARE(e.CurrentFileName, "keep.ico");
+    QVERIFY(e.Undo1.sameContent(undo));
+
+    // The small image for size 16, and nothing at all for other sizes.
+    Surface s16(16, 16, PaletteColors[11]);
+    WyciaganieIkon::DrawFileIcon(dir.filePath("prog.exe"), s16, 16);
+    QCOMPARE(Rows(s16, 0, 0, 16, 1), Row(QString(16, '0')));
+    Surface s20(32, 32, PaletteColors[11]);
+    s20.setPixel(1, 1, PaletteColors[3]);
+    WyciaganieIkon::DrawFileIcon(dir.filePath("prog.exe"), s20, 20);
+    QCOMPARE(Rows(s20, 0, 1, 4, 1), Row("bbbb"));
+}
+
+void TestImport::installerStubIcon()
+{
+    const QStringList stubs = QDir("/usr/share/nsis/Stubs").entryList({"zlib*", "lzma*", "bzip2*"}, QDir::Files);
+    if (stubs.isEmpty())
+        QSKIP("the installer package's stubs are not installed");
+    ScriptedDialogs dialogs;
+    frmMain w(dialogs);
+    Editor& e = w.editor();
+    dialogs.fileAnswers = {"/usr/share/nsis/Stubs/" + stubs.first()};
+    w.mnuOpenEXE_Click();
+    // A 16-colour icon: every pixel a standard 4-bit colour or the background.
+    int background = 0;
+    QSet<quint32> colours;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const Colour c = e.picMini.pixel(x, y);
+            background += c == PaletteColors[11];
+            colours.insert(quint32(c));
+        }
+    QVERIFY2(background < 1024 && colours.size() >= 3 && colours.size() <= 17,
+             qPrintable(QStringLiteral("%1 background, %2 colours").arg(background).arg(colours.size())));
+}
+
+void TestImport::otherFilesShowTheirThemeIcon_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("text file") << "notes.txt" << QByteArray("hello\n");
+    QTest::newRow("program without icons") << "plain.exe" << QByteArray("MZ") + QByteArray(100, '\0');
+    QTest::newRow("desktop entry") << "app.desktop"
+                                   << QByteArray("[Desktop Entry]\nType=Application\nName=X\nIcon=folder\n");
+    QTest::newRow("folder") << "sub" << QByteArray();
+}
+
+void TestImport::otherFilesShowTheirThemeIcon()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    if (name == "sub")
+        QVERIFY(QDir(dir.path()).mkdir(name));
+    else
+        QVERIFY(WriteBytes(dir.filePath(name), bytes));
+    const QImage icon = WyciaganieIkon::FileIcon(dir.filePath(name), 32);
+    if (icon.isNull() && !QDir("/usr/share/icons/Adwaita").exists())
+        QSKIP("no icon theme is installed");
+    QCOMPARE(icon.size(), QSize(32, 32));
+    ScriptedDialogs dialogs;
+    frmMain w(dialogs);
+    dialogs.fileAnswers = {dir.filePath(name)};
+    w.mnuOpenEXE_Click();
+    int drawn = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            drawn += w.editor().picMini.pixel(x, y) != PaletteColors[11];
+    QVERIFY2(drawn > 50, qPrintable(QString::number(drawn)));
+}
+
+void TestImport::missingFileClearsAndCancelChangesNothing()
+{
+    ScriptedDialogs dialogs;
+    frmMain w(dialogs);
+    Editor& e = w.editor();
+    SetImagePixel(e, 3, 3, PaletteColors[0]);
+    dialogs.fileAnswers = {std::nullopt, QStringLiteral("/nonexistent/prog.exe")};
+    w.mnuOpenEXE_Click();
+    QCOMPARE(e.picMini.pixel(3, 3), PaletteColors[0]);
+    w.mnuOpenEXE_Click();
+    for (int y = 0; y < 32; ++y)
+        QCOMPARE(Rows(e.picMini, 0, y, 32, 1), Row(QString(32, 'b')));
+    QCOMPARE(e.picIkona.pixel(3 * 6, 3 * 6), PaletteColors[11]);
+}
+
+QTEST_MAIN(TestImport)
+#include "test_import.moc"

@@ -1,0 +1,155 @@
+#include "transfer/WyciaganieIkon.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QImageReader>
+#include <QMimeDatabase>
+#include <QPainter>
+#include <QTextStream>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "transfer/PeIcons.h"
+#include "transfer/PictureDecoder.h"
+#include "ui/QtColour.h"
+
+namespace WyciaganieIkon {
+namespace {
+
+// The picture at exactly size x size: a square is scaled, anything else
+// keeps its shape, centred.
+QImage Fit(const QImage& img, int size)
+{
+    if (img.isNull() || img.size() == QSize(size, size))
+        return img.isNull() ? img : img.convertToFormat(QImage::Format_ARGB32);
+    const QImage scaled = img.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QImage out(size, size, QImage::Format_ARGB32);
+    out.fill(Qt::transparent);
+    QPainter p(&out);
+    p.drawImage((size - scaled.width()) / 2, (size - scaled.height()) / 2, scaled);
+    return out;
+}
+
+// The theme is looked up under the system folders with Adwaita behind the
+// current theme, once.
+void PrepareTheme()
+{
+    static const bool done = [] {
+        QStringList paths = QIcon::themeSearchPaths();
+        if (!paths.contains(QStringLiteral("/usr/share/icons")))
+            QIcon::setThemeSearchPaths(paths << QStringLiteral("/usr/share/icons"));
+        if (QIcon::themeName().isEmpty())
+            QIcon::setThemeName(QStringLiteral("hicolor"));
+        QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+        return true;
+    }();
+    (void)done;
+}
+
+QImage ThemeIcon(const QStringList& names, int size)
+{
+    PrepareTheme();
+    for (const QString& name : names) {
+        if (name.isEmpty() || !QIcon::hasThemeIcon(name))
+            continue;
+        const QImage img = QIcon::fromTheme(name).pixmap(QSize(size, size)).toImage();
+        if (!img.isNull())
+            return Fit(img, size);
+    }
+    return {};
+}
+
+QImage MimeIcon(const QString& path, int size)
+{
+    const QMimeType mime = QMimeDatabase().mimeTypeForFile(path);
+    QStringList names{mime.iconName(), mime.genericIconName()};
+    for (const QString& parent : mime.allAncestors())
+        names << QMimeDatabase().mimeTypeForName(parent).genericIconName();
+    names << QStringLiteral("text-x-generic") << QStringLiteral("unknown");
+    return ThemeIcon(names, size);
+}
+
+// A picture file named by a desktop entry, read with its size checked first.
+QImage IconPictureFile(const QString& path, int size)
+{
+    QImageReader reader(path);
+    reader.setAllocationLimit(64);
+    const QSize s = reader.size();
+    if (!s.isValid() || s.width() > 1024 || s.height() > 1024)
+        return {};
+    return Fit(reader.read(), size);
+}
+
+QImage DesktopEntryIcon(const QString& path, int size)
+{
+    QFile f(path);
+    if (f.size() > 1024 * 1024 || !f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QTextStream in(&f);
+    bool inEntry = false;
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (line.startsWith('['))
+            inEntry = line == QStringLiteral("[Desktop Entry]");
+        else if (inEntry && line.startsWith(QStringLiteral("Icon="))) {
+            const QString name = line.mid(5).trimmed();
+            return QFileInfo(name).isAbsolute() ? IconPictureFile(name, size) : ThemeIcon({name}, size);
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+QImage FileIcon(const QString& path, int size)
+{
+    if ((size != 16 && size != 32) || path.isEmpty())
+        return {};
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    if (!S_ISREG(st.st_mode))
+        return MimeIcon(path, size); // folders, devices, FIFOs: never opened
+    QFile file(path);
+    // Mapped rather than read: program files can be large.
+    const uchar* bytes = nullptr;
+    if (st.st_size > 0 && file.open(QIODevice::ReadOnly))
+        bytes = file.map(0, file.size());
+    const pe::Bytes data(bytes, bytes ? std::size_t(file.size()) : 0);
+    const QString suffix = QFileInfo(path).suffix().toLower();
+
+    std::optional<pe::IconImage> icon;
+    if (data.size() >= 2 && data[0] == 'M' && data[1] == 'Z') {
+        icon = pe::ReadProgramIcon(data, size);
+        if (!icon)
+            return ThemeIcon({QStringLiteral("application-x-executable")}, size);
+    } else if (suffix == QLatin1String("ico") || suffix == QLatin1String("cur")) {
+        icon = pe::ReadIconFile(data, size);
+    } else if (suffix == QLatin1String("desktop")) {
+        if (const QImage img = DesktopEntryIcon(path, size); !img.isNull())
+            return img;
+    }
+    if (icon)
+        if (const QImage img = Fit(IconImageToQImage(*icon), size); !img.isNull())
+            return img;
+    return MimeIcon(path, size);
+}
+
+void DrawFileIcon(const QString& path, Surface& surface, int size)
+{
+    surface.clear();
+    const QImage icon = FileIcon(path, size);
+    if (icon.isNull())
+        return;
+    const Surface drawn = SurfaceFromImage(icon, surface.backColour());
+    Colour* out = surface.pixels();
+    for (int y = 0; y < std::min(drawn.height(), surface.height()); ++y)
+        for (int x = 0; x < std::min(drawn.width(), surface.width()); ++x)
+            out[std::size_t(y) * surface.width() + x] = drawn.pixel(x, y);
+    surface.changed();
+}
+
+} // namespace WyciaganieIkon

@@ -1,0 +1,58 @@
+// The clipboard commands of the Edycja menu.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include "core/Procedury.h"
+#include "transfer/ClipboardData.h"
+#include "transfer/frmtmp.h"
+#include "ui/Dialogs.h"
+#include "ui/QtColour.h"
+#include "ui/frmMain.h"
+
+void frmMain::mnuKopiuj_Click()
+{
+    QGuiApplication::clipboard()->setMimeData(ImageMimeData(WrapSurface(e_.picMini)));
+}
+
+void frmMain::mnuWytnij_Click()
+{
+    mnuKopiuj_Click();
+    ClearImage(e_);
+}
+
+void frmMain::mnuWklej_Click()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    // Empty text counts as no text: there would be nothing to place.
+    if (data && data->hasText() && !data->text().isEmpty()) {
+        e_.FragmentPrompt = "Wybierz fragment tekstu, który chcesz wkleić";
+        tmp->Tag = FirstCharacters(data->text());
+        tmp->ShowModal();
+        return;
+    }
+    const auto picture = data ? ClipboardPicture(*data) : std::nullopt;
+    if (!picture) {
+        dialogs_.message(this, QStringLiteral("Albo schowek jest pusty, albo zawiera nieodpowienie dane np. tekst"),
+                         QStringLiteral("Błąd"), Dialogs::Icon::Warning);
+        return;
+    }
+    e_.FragmentPrompt = "Ponieważ wklejany obraz ma większe wymiary niż 32x32 pixele, to wybierz fragment, "
+                        "który chcesz wkleić ze schowka";
+    e_.pic.assign(SurfaceFromImage(*picture, e_.pic.backColour()), true);
+    PlaceClipboardPicture();
+}
+
+void frmMain::PlaceClipboardPicture()
+{
+    const int w = e_.pic.width(), h = e_.pic.height();
+    if (w > ImageSize || h > ImageSize) {
+        tmp->Tag.clear();
+        tmp->ShowModal();
+        return;
+    }
+    for (int x = 0; x < w; ++x)
+        for (int y = 0; y < h; ++y)
+            SetImagePixel(e_, x, y, e_.pic.pixel(x, y));
+    RefreshHalfPreview(e_);
+}

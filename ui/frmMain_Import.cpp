@@ -1,0 +1,64 @@
+// The Importuj submenu: the icon a program file shows, and a picture file.
+#include <QImage>
+
+#include "core/Procedury.h"
+#include "transfer/PictureDecoder.h"
+#include "transfer/WyciaganieIkon.h"
+#include "transfer/frmtmp.h"
+#include "ui/Dialogs.h"
+#include "ui/QtColour.h"
+#include "ui/frmMain.h"
+
+namespace {
+// The open dialogs of the two commands, CD3 and CD4: title and filter.
+struct OpenDialog {
+    const char* title;
+    const char* filter;
+};
+constexpr OpenDialog CD3{"Importuj ikonę z pliku EXE", "Pliki EXE|*.EXE|Wszystkie pliki|*.*"};
+constexpr OpenDialog CD4{"Importuj plik graficzny",
+                         "Pliki BMP|*.bmp|Pliki GIF|*.gif|Pliki JPG|*.jpg|Pliki WMF|*.wmf|"
+                         "Pliki CUR (kursory)|*.cur|Wszystkie pliki|*.*"};
+
+std::optional<QString> Show(Dialogs& dialogs, QWidget* parent, const OpenDialog& d)
+{
+    return dialogs.openFile(parent, QString::fromUtf8(d.title), QString::fromUtf8(d.filter));
+}
+} // namespace
+
+void frmMain::mnuOpenEXE_Click()
+{
+    const auto path = Show(dialogs_, this, CD3);
+    if (!path)
+        return;
+    WyciaganieIkon::DrawFileIcon(*path, e_.picMini, ImageSize);
+    RepaintCanvas(e_);
+    RefreshHalfPreview(e_);
+}
+
+void frmMain::mnuImportPaint_Click()
+{
+    const auto path = Show(dialogs_, this, CD4);
+    if (!path)
+        return;
+    // Anything that is not a readable picture ends here, silently.
+    if (const auto picture = ReadPictureFile(*path))
+        ImportPicture(*picture);
+}
+
+void frmMain::ImportPicture(const QImage& picture)
+{
+    e_.pic.assign(SurfaceFromImage(picture, e_.pic.backColour()), true);
+    if (e_.pic.width() > ImageSize || e_.pic.height() > ImageSize) {
+        e_.FragmentPrompt = "Wybierz fragment pliku, który chcesz zaimportować";
+        tmp->Tag.clear();
+        tmp->ShowModal();
+        return;
+    }
+    // The reset clears the image and takes the undo snapshot of the blank
+    // image; the picture then lands on the cleared image.
+    UstawKoloryTłów();
+    e_.picMini.assign(SurfaceFromImage(picture, e_.picMini.backColour()));
+    RepaintCanvas(e_);
+    RefreshHalfPreview(e_);
+}
