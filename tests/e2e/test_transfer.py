@@ -37,6 +37,25 @@ class Transfer(harness.Case):
         time.sleep(0.3)  # xclip owns the selection once it has read its input
         return proc
 
+    def choose_file(self, shortcut, title, path):
+        """Opens a file dialog by its shortcut, types the path and presses
+        Return; returns once the dialog has closed."""
+        self.app.key(shortcut)
+        dialog = self.app.wait_for_window(title)
+        time.sleep(0.3)
+        self.app.xdotool("windowfocus", "--sync", dialog)
+        self.app.xdotool("type", "--delay", "10", path)
+        time.sleep(0.3)  # let the name field take the whole path first
+        self.app.xdotool("key", "Return")
+        deadline = time.time() + 10
+        while time.time() < deadline:
+            shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                                   env=self.app.env, capture_output=True, text=True).stdout.split()
+            if not shown:
+                return
+            time.sleep(0.05)
+        self.fail(f"the dialog {title!r} stayed open")
+
     def test_picture_from_another_program_is_pasted(self):
         buf = io.BytesIO()
         pattern_image(16, 16).save(buf, "PNG")
@@ -69,13 +88,8 @@ class Transfer(harness.Case):
         folder = tempfile.mkdtemp(prefix="pikselar-import-")
         path = os.path.join(folder, "wzór.bmp")
         pattern_image(16, 16).save(path, "BMP")
-        self.app.key("ctrl+i")
-        dialog = self.app.wait_for_window("Importuj plik graficzny")
-        time.sleep(0.3)
-        self.app.xdotool("windowfocus", "--sync", dialog)
-        self.app.xdotool("type", "--delay", "10", path)
-        self.app.xdotool("key", "Return")
-        canvas = self.app.wait_canvas(lambda c: c[0][0] == 0 and c[15][15] == 14)
+        self.choose_file("ctrl+i", "Importuj plik graficzny", path)
+        canvas = self.app.wait_canvas(lambda c: c[0][0] == 0 and c[15][15] == 14, timeout=10)
         for y in range(32):
             for x in range(32):
                 want = (x + y) % 16 if x < 16 and y < 16 else CYAN
@@ -86,13 +100,8 @@ class Transfer(harness.Case):
         if not os.path.isdir(stubs):
             self.skipTest("the installer package's stubs are not installed")
         path = os.path.join(stubs, sorted(n for n in os.listdir(stubs) if n.startswith("zlib"))[0])
-        self.app.key("ctrl+e")
-        dialog = self.app.wait_for_window("Importuj ikonę z pliku EXE")
-        time.sleep(0.3)
-        self.app.xdotool("windowfocus", "--sync", dialog)
-        self.app.xdotool("type", "--delay", "10", path)
-        self.app.xdotool("key", "Return")
-        canvas = self.app.wait_canvas(lambda c: sum(v != CYAN for row in c for v in row) > 100)
+        self.choose_file("ctrl+e", "Importuj ikonę z pliku EXE", path)
+        canvas = self.app.wait_canvas(lambda c: sum(v != CYAN for row in c for v in row) > 100, timeout=10)
         drawn = sum(v != CYAN for row in canvas for v in row)
         self.assertGreater(drawn, 100)
         out = os.environ.get("PIKSELAR_E2E_SHOTS")
