@@ -3,7 +3,9 @@
 // does with a path that cannot be opened.
 #include <sys/stat.h>
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -27,6 +29,8 @@ private slots:
     void badPathsTellAndLeaveTheImageBlank();
     void openedFileIsSavedBackUntilNowy_data();
     void openedFileIsSavedBackUntilNowy();
+    void schowekPastesAndOpensNothing_data();
+    void schowekPastesAndOpensNothing();
 };
 
 Q_DECLARE_METATYPE(CommandLine::Action)
@@ -241,6 +245,34 @@ void TestCommandLine::openedFileIsSavedBackUntilNowy()
     QFile saved(path);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), IconBytes(nowy ? drawn : Editor{}));
+}
+
+void TestCommandLine::schowekPastesAndOpensNothing_data()
+{
+    QTest::addColumn<QStringList>("words");
+    QTest::newRow("/schowek") << QStringList{"/schowek"};
+    QTest::newRow("path, then /SCHOWEK") << QStringList{"PATH", "/SCHOWEK"};
+}
+
+void TestCommandLine::schowekPastesAndOpensNothing()
+{
+    QFETCH(QStringList, words);
+    QTemporaryDir dir;
+    Editor drawn;
+    SetImagePixel(drawn, 0, 0, PaletteColors[3]);
+    const QString path = dir.filePath(QStringLiteral("a.ico"));
+    Write(path, IconBytes(drawn));
+    words.replaceInStrings(QStringLiteral("PATH"), path);
+
+    QImage picture(ImageSize, ImageSize, QImage::Format_RGB32);
+    picture.fill(QColor(255, 0, 0));
+    QGuiApplication::clipboard()->setImage(picture);
+
+    Window win(words);
+    QTRY_VERIFY(win.w.ResizeLock); // Parametry ran from Timer1
+    QVERIFY(win.w.editor().CurrentFileName.empty());
+    QCOMPARE(win.w.editor().picMini.pixel(0, 0), PaletteColors[1]);
+    QCOMPARE(win.w.editor().picMini.pixel(31, 31), PaletteColors[1]);
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -54,7 +54,7 @@ void frmMain::Parametry()
     case CommandLine::Action::Help: // handled before the window exists
         return;
     case CommandLine::Action::Paste:
-        // Opens no file. Pasting joins here with the clipboard commands.
+        mnuWklej_Click();
         return;
     case CommandLine::Action::Open:
         break;

@@ -1,4 +1,5 @@
 """The command line, the options file and the installed program, in a real window."""
+import io
 import os
 import re
 import shutil
@@ -78,6 +79,38 @@ class PathWithASpace(unittest.TestCase):
         self.assertEqual(wait_exit(app.proc), 0)
         with open(os.path.join(app.folder, "opcje.dat"), "rb") as f:
             self.assertEqual(f.read(), b"3\n1\n1\n1\n1\n0\n1\n")
+
+
+class PasteFromTheCommandLine(unittest.TestCase):
+    def test_schowek_pastes_what_another_program_put_on_the_clipboard(self):
+        picture = Image.new("RGB", (32, 32), harness.PALETTE[BLUE])
+        for y in range(32):
+            for x in range(16):
+                picture.putpixel((x, y), harness.PALETTE[RED])
+        png = io.BytesIO()
+        picture.save(png, "PNG")
+
+        xvfb = harness.Xvfb()
+        env = dict(os.environ, DISPLAY=xvfb.display)
+        # -quiet keeps xclip in the foreground, serving the clipboard until killed.
+        clip = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-t", "image/png", "-i"],
+                                stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL, env=env)
+        clip.stdin.write(png.getvalue())
+        clip.stdin.close()
+        time.sleep(0.3)            # xclip now owns the clipboard and serves it
+        original = harness.Xvfb
+        harness.Xvfb = lambda: xvfb
+        try:
+            app = harness.Pikselar(["ikona.ico", "/Schowek"])
+        finally:
+            harness.Xvfb = original
+        self.addCleanup(app.close)
+        self.addCleanup(clip.wait)
+        self.addCleanup(clip.kill)
+        canvas = app.wait_canvas(lambda c: c[0][0] == RED and c[31][31] == BLUE)
+        self.assertEqual(harness.picture(canvas, 0, 0, 32, 32),
+                         harness.picture([[RED] * 16 + [BLUE] * 16] * 32, 0, 0, 32, 32))
 
 
 class InstalledProgram(unittest.TestCase):
