@@ -3,6 +3,8 @@
 #include <csignal>
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -25,6 +27,7 @@ private slots:
     void shortcutsReachTheCommands();
     void everyCloseRunsTheShutdownOnce_data();
     void everyCloseRunsTheShutdownOnce();
+    void terminationDuringPlacementEndsCleanly();
 
 private:
     std::unique_ptr<QTemporaryDir> config_;
@@ -165,6 +168,30 @@ void TestDocument::everyCloseRunsTheShutdownOnce()
     w.close();
     w.Zamknij();
     QVERIFY(!QFile::exists(OptionsFile()));
+}
+
+void TestDocument::terminationDuringPlacementEndsCleanly()
+{
+    ScriptedDialogs dialogs;
+    frmMain w(dialogs);
+    TerminationSignals terminate(&w);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QImage large(64, 64, QImage::Format_RGB32);
+    large.fill(Qt::red);
+    QGuiApplication::clipboard()->setImage(large);
+
+    bool placing = false;
+    WhenModal([&](QWidget* modal) {
+        placing = modal == w.tmp;
+        std::raise(SIGTERM);
+    });
+    w.mnuWklej->trigger(); // returns once the placement window is gone
+    QVERIFY(placing);
+    QTRY_VERIFY(!w.isVisible());
+    QVERIFY(!w.tmp->isVisible());
+    QCOMPARE(w.editor().picMini.pixel(0, 0), PaletteColors[ImageBackIndex]); // nothing placed
+    QCOMPARE(OptionsBytes(), QByteArray("11\n1\n1\n1\n1\n0\n1\n"));
 }
 
 QTEST_MAIN(TestDocument)

@@ -113,15 +113,16 @@ class PasteFromTheCommandLine(unittest.TestCase):
                          harness.picture([[RED] * 16 + [BLUE] * 16] * 32, 0, 0, 32, 32))
 
 
-class InstalledProgram(unittest.TestCase):
-    """Installed into a prefix, started by its menu entry's Exec line."""
+def deb_installed():
+    query = subprocess.run(["dpkg-query", "-W", "-f=${Status}", "pikselar"],
+                           capture_output=True, text=True)
+    return query.stdout.endswith("installed") and "not-installed" not in query.stdout
 
-    def test_desktop_entry_starts_the_installed_program_which_keeps_options(self):
-        root = tempfile.mkdtemp(prefix="pikselar-install-")
-        self.addCleanup(shutil.rmtree, root, True)
-        prefix = os.path.join(root, "usr")
-        subprocess.run(["cmake", "--install", harness.build_dir(), "--prefix", prefix],
-                       check=True, capture_output=True)
+
+class InstalledProgram(unittest.TestCase):
+    """Started by its menu entry's Exec line, as a desktop launcher does."""
+
+    def start_from_entry(self, prefix, work):
         entry = os.path.join(prefix, "share", "applications", "pikselar.desktop")
         subprocess.run(["desktop-file-validate", entry], check=True)
         for size in (32, 128):
@@ -132,10 +133,10 @@ class InstalledProgram(unittest.TestCase):
             exec_line = re.search(r"^Exec=(.*)$", f.read(), re.M).group(1)
         self.assertEqual(exec_line, "pikselar %f")
 
-        icon = os.path.join(root, "z odstępem.ico")
+        icon = os.path.join(work, "z odstępem.ico")
         with open(icon, "wb") as f:
             f.write(black_icon())
-        home = os.path.join(root, "home")
+        home = os.path.join(work, "home")
         xvfb = harness.Xvfb()
         self.addCleanup(xvfb.stop)
         env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "XDG_"))}
@@ -154,13 +155,27 @@ class InstalledProgram(unittest.TestCase):
             found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Pikselar$"],
                                    env=env, capture_output=True, text=True).stdout.strip()
             time.sleep(0.05)
-        self.assertTrue(found, proc.stdout.read().decode(errors="replace") if proc.poll() is not None else "no window")
+        self.assertTrue(found, "no window")
         time.sleep(0.3)
         proc.terminate()           # the desktop session ending
         self.assertEqual(wait_exit(proc), 0)
         with open(os.path.join(home, ".config", "pikselar", "opcje.dat"), "rb") as f:
             self.assertEqual(f.read(), b"11\n1\n1\n1\n1\n0\n1\n")
         self.assertFalse(os.path.exists(os.path.join(prefix, "share", "pikselar", "opcje.dat")))
+
+    def test_installed_into_a_prefix(self):
+        work = tempfile.mkdtemp(prefix="pikselar-install-")
+        self.addCleanup(shutil.rmtree, work, True)
+        prefix = os.path.join(work, "usr")
+        subprocess.run(["cmake", "--install", harness.build_dir(), "--prefix", prefix],
+                       check=True, capture_output=True)
+        self.start_from_entry(prefix, work)
+
+    @unittest.skipUnless(deb_installed(), "the pikselar package is not installed here")
+    def test_installed_debian_package(self):
+        work = tempfile.mkdtemp(prefix="pikselar-deb-")
+        self.addCleanup(shutil.rmtree, work, True)
+        self.start_from_entry("/usr", work)
 
 
 if __name__ == "__main__":
