@@ -238,10 +238,18 @@ class Pikselar:
         self.xdotool("mouseup", button)
         time.sleep(0.05)
 
-    def key(self, *keys):
-        """Keys as xdotool names them, e.g. "ctrl+Left", to the main window."""
-        self.xdotool("windowfocus", "--sync", self.wid)
+    def key(self, *keys, window=None):
+        """Keys as xdotool names them, e.g. "ctrl+Left", to the main window or
+        to `window` (an id from wait_for_window). xdotool lets the modifiers go
+        before the key itself."""
+        self.xdotool("windowfocus", "--sync", window or self.wid)
         self.xdotool("key", "--delay", "30", *keys)
+        time.sleep(0.05)
+
+    def type(self, text, window=None):
+        """Types text (any characters) into the focused control of a window."""
+        self.xdotool("windowfocus", "--sync", window or self.wid)
+        self.xdotool("type", "--delay", "20", text)
         time.sleep(0.05)
 
     # ---- the main window's controls
