@@ -225,5 +225,4 @@ private:
     Dialogs& dialogs_;
     QWidget* client_ = nullptr;
     QActionGroup* przGroup_ = nullptr;
-    QTimer* canvasUnlock_ = nullptr; // the canvas accepts input again after opening
 };

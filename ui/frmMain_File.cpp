@@ -1,21 +1,19 @@
 // The Plik menu's icon files: Save, Save As and Open. A save never destroys
 // the old file before the new one is complete, and a failed save is reported.
 #include <QDir>
-#include <QTimer>
 
 #include "files/FileBytes.h"
 #include "files/IconReader.h"
 #include "files/IconWriter.h"
 #include "ui/Dialogs.h"
 #include "ui/ProgramFolder.h"
-#include "ui/SurfaceView.h"
+#include "ui/CanvasView.h"
 #include "ui/frmMain.h"
 
 namespace {
 const QString IconFilter = QStringLiteral("Ikony (*.ico)|*.ico|Wszystkie pliki (*.*)|*.*");
 // header.dat is copied as it is; the bound only keeps a stray huge file out.
 constexpr std::size_t HeaderLimit = 1 << 20;
-constexpr int CanvasLockMs = 700;
 } // namespace
 
 void frmMain::mnuZapisz_Click()
@@ -70,17 +68,8 @@ void frmMain::mnuOtwórz_Click()
 {
     // The click that closes the dialog must not draw on the canvas below it.
     picIkona->setEnabled(false);
-    if (!canvasUnlock_) {
-        canvasUnlock_ = new QTimer(this);
-        canvasUnlock_->setSingleShot(true);
-        connect(canvasUnlock_, &QTimer::timeout, this, [this] {
-            picIkona->setEnabled(true);
-            if (isActiveWindow())
-                picIkona->setFocus();
-        });
-    }
     const std::optional<QString> path = dialogs().openFile(this, QStringLiteral("Otwórz"), IconFilter);
-    canvasUnlock_->start(CanvasLockMs);
+    UruchomTimer2();
     if (path)
         OpenIcon(*path);
 }

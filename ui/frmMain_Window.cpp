@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "ui/CanvasView.h"
+#include "transfer/frmtmp.h"
 #include "ui/frmMain.h"
 
 void frmMain::resizeEvent(QResizeEvent* event)
@@ -45,6 +46,7 @@ void frmMain::Timer1_Timer()
 {
     // Stopped first: Parametry lets pending events run, which must not tick again.
     Timer1->stop();
+    tmp->StopBlinking();
     Parametry();
     ResizeLock = true;
     picIkona->setFocus();
@@ -53,6 +55,9 @@ void frmMain::Timer1_Timer()
 void frmMain::Timer2_Timer()
 {
     picIkona->setEnabled(true);
+    // Disabling took the keyboard focus away from the canvas.
+    if (isActiveWindow())
+        picIkona->setFocus();
     Timer2->stop();
 }
 
