@@ -26,7 +26,8 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("pikselar"));
-    app.setApplicationDisplayName(QStringLiteral("Pikselar"));
+    // No display name: on X11 Qt would append it to every other window's
+    // title ("Wklej — Pikselar", "Błąd — Pikselar"), and those titles are fixed.
     app.setDesktopFileName(QStringLiteral("pikselar"));
     app.setWindowIcon(QIcon(QDir(ProgramFolder()).filePath(QStringLiteral("pikselar.ico"))));
 

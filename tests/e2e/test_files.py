@@ -108,6 +108,22 @@ class Files(harness.Case):
         self.assertEqual(saved, encode(picture))
         self.assert_pillow_reads(path, picture)
 
+    def test_a_file_of_another_form_is_refused_with_a_message(self):
+        app = self.app
+        app.click_colour(RED)
+        app.click_canvas_cell(7, 7)
+        app.wait_cell(7, 7, RED)
+        path = os.path.join(app.root, "dluzszy.ico")
+        with open(path, "wb") as f:
+            f.write(encode(blank()) + b"\0")  # one byte too many
+        self.answer_dialog(["ctrl+o"], path)
+        box = app.wait_for_window("Błąd")  # the exact title, nothing appended
+        app.xdotool("windowfocus", "--sync", box)
+        app.xdotool("key", "Return")
+        time.sleep(0.3)
+        canvas = app.canvas()
+        self.assertEqual([(x, y) for y in range(32) for x in range(32) if canvas[y][x] != CYAN], [(7, 7)])
+
     def test_save_as_proposes_numbered_names(self):
         app = self.app
         app.click_colour(RED)
