@@ -26,6 +26,7 @@ private slots:
     void writerEdgeCases_data();
     void writerEdgeCases();
     void writerPixelOrderIsBottomRowFirst();
+    void writerMatchesExactlyNeverNearly();
     void wholeFileIsHeaderThenBitmaps();
     void acceptance_data();
     void acceptance();
@@ -199,6 +200,35 @@ void TestIconFile::writerPixelOrderIsBottomRowFirst()
     QCOMPARE(Hex(bits[512]), QStringLiteral("6f")); // (0,31) and (3,31) opaque
     QCOMPARE(Hex(bits[639]), QStringLiteral("fc")); // (30,0) and (31,0) opaque
     QCOMPARE(std::count(bits.begin() + 513, bits.begin() + 639, 0xFF), 126);
+}
+
+void TestIconFile::writerMatchesExactlyNeverNearly()
+{
+    // Each palette colour one step off in each component, and with a stray
+    // high byte: none of them is a palette colour, so all are written black.
+    Editor e = Started(NoTransparentIndex);
+    std::vector<Colour> near;
+    for (Colour c : PaletteColors) {
+        // One step towards the middle, so that 0 and 255 do not wrap round.
+        auto off = [](std::uint8_t v) { return std::uint8_t(v < 128 ? v + 1 : v - 1); };
+        near.push_back(Rgb(off(Red(c)), Green(c), Blue(c)));
+        near.push_back(Rgb(Red(c), off(Green(c)), Blue(c)));
+        near.push_back(Rgb(Red(c), Green(c), off(Blue(c))));
+        near.push_back(Colour{std::uint32_t(c) | 0x01000000u});
+    }
+    e.picMini.fillRect(0, 0, 31, 31, Rgb(1, 2, 3));
+    for (std::size_t i = 0; i < near.size(); ++i)
+        e.picMini.setPixel(int(i % ImageSize), int(i / ImageSize), near[i]);
+    const Bytes bits = Bitmaps(e);
+    const auto nonzero = std::find_if(bits.begin(), bits.end(), [](std::uint8_t b) { return b != 0; });
+    QVERIFY2(nonzero == bits.end(), qPrintable(QStringLiteral("byte %1").arg(nonzero - bits.begin())));
+
+    // The exact colours, by contrast, each get their own code.
+    for (int i = 0; i < PaletteSize; ++i)
+        e.picMini.setPixel(i, 31, PaletteColors[i]);
+    const Bytes exact = Bitmaps(e);
+    for (int i = 0; i < PaletteSize; i += 2)
+        QCOMPARE(int(exact[std::size_t(i / 2)]), FileCode(i) << 4 | FileCode(i + 1));
 }
 
 void TestIconFile::wholeFileIsHeaderThenBitmaps()
