@@ -134,9 +134,13 @@ void TestFileCommands::saveReplacesCurrentFileOrWritesItAgain()
     win.w.mnuZapiszJako_Click();
     const QByteArray blank = ReadAll(target);
 
+    // The replaced file keeps its permissions.
+    const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(target, mode));
     Draw(win.e(), 1);
     win.w.mnuZapisz_Click();
     const QByteArray drawn = ReadAll(target);
+    QCOMPARE(QFile::permissions(target) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), mode);
     QCOMPARE(drawn.size(), 766);
     QVERIFY(drawn != blank);
     QCOMPARE(drawn, IconOf(win, path(QStringLiteral("scratch.ico"))));
