@@ -251,6 +251,7 @@ void TestImport::badFilesEndSilently_data()
     QTest::newRow("truncated gif") << "shortgif";
     QTest::newRow("truncated jpeg") << "shortjpeg";
     QTest::newRow("truncated png") << "shortpng";
+    QTest::newRow("bitmap header of absurd size") << "hugebmp";
     QTest::newRow("truncated icon") << "shortico";
 }
 
@@ -286,7 +287,12 @@ void TestImport::badFilesEndSilently()
         QVERIFY(WriteBytes(path, GifFile(Pattern(4, 4), std::nullopt, QSize(20000, 20000))));
     else if (kind == "shortbmp")
         QVERIFY(WriteBytes(path, bmp.left(bmp.size() / 2)));
-    else if (kind == "shortgif")
+    else if (kind == "hugebmp") {
+        QByteArray huge = bmp;
+        qToLittleEndian<qint32>(0x7FFFFFFF, huge.data() + 18);
+        qToLittleEndian<qint32>(-0x7FFFFFFF, huge.data() + 22);
+        QVERIFY(WriteBytes(path, huge));
+    } else if (kind == "shortgif")
         QVERIFY(WriteBytes(path, GifFile(Pattern(20, 20)).chopped(300)));
     else if (kind == "shortjpeg") {
         QByteArray jpeg;

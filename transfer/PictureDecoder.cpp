@@ -59,10 +59,13 @@ bool CompleteBitmap(const QByteArray& b)
     const qint64 w = qFromLittleEndian<qint32>(d + 18), h = qFromLittleEndian<qint32>(d + 22);
     const int bpp = qFromLittleEndian<quint16>(d + 28);
     const quint32 compression = qFromLittleEndian<quint32>(d + 30);
+    // Sizes beyond the limit are refused before any arithmetic on them.
+    if (w < 1 || w > MaxPictureSide || h == 0 || std::abs(h) > MaxPictureSide || bpp < 1 || bpp > 32)
+        return false;
     if (compression != 0 && compression != 3)
         return true; // run-length data has no fixed size; Qt's reader checks it
     const qint64 stride = (w * bpp + 31) / 32 * 4;
-    return w > 0 && stride > 0 && qint64(bits) + stride * std::abs(h) <= b.size();
+    return qint64(bits) + stride * std::abs(h) <= b.size();
 }
 
 // The first frame must be complete: the blocks up to the end of the first
