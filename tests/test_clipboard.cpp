@@ -96,6 +96,7 @@ private slots:
     void smallPasteKeepsTheOtherPixels();
     void largePictureGoesThroughThePlacementWindow_data();
     void largePictureGoesThroughThePlacementWindow();
+    void pastedMetafileLeavesUndrawnAreasGrey();
     void textIsCutToTenCharactersAndWins_data();
     void textIsCutToTenCharactersAndWins();
     void unusableClipboardShowsTheMessage_data();
@@ -213,6 +214,20 @@ void TestClipboard::largePictureGoesThroughThePlacementWindow()
     QCOMPARE(QString::fromStdString(e.FragmentPrompt), PastePrompt);
     const QString diff = PatternIn(e.picMini, 32, std::min(size.height(), 32));
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
+}
+
+void TestClipboard::pastedMetafileLeavesUndrawnAreasGrey()
+{
+    ScriptedDialogs dialogs;
+    frmMain w(dialogs);
+    Editor& e = w.editor();
+    Offer("image/x-wmf", RectangleMetafile());
+    WhenModal([&](QWidget*) {
+        QCOMPARE(QSize(e.pic.width(), e.pic.height()), QSize(40, 20));
+        w.tmp->pic_Click();
+    });
+    w.mnuWklej_Click();
+    QCOMPARE(Rows(e.picMini, 0, 0, 8, 4), Rows(QStringList{"ffffffff", "ffffffff", "ffff0000", "ffff0111"}));
 }
 
 void TestClipboard::textIsCutToTenCharactersAndWins_data()

@@ -66,41 +66,6 @@ QByteArray HugePng(int w, int h)
     return png + QByteArray(64, '\0');
 }
 
-// A placeable metafile 40 x 20: a red rectangle with a black outline on
-// nothing (transparent).
-QByteArray Metafile()
-{
-    QByteArray body;
-    auto rec = [&body](int f, std::initializer_list<int> words) {
-        Put32(body, quint32(3 + words.size()));
-        Put16(body, f);
-        for (int w : words)
-            Put16(body, w);
-    };
-    rec(0x02FA, {0, 0, 0, 0, 0});    // black pen
-    rec(0x02FC, {0, 0x00FF, 0, 0}); // red brush
-    rec(0x012D, {0});
-    rec(0x012D, {1});
-    rec(0x041B, {10, 30, 2, 4}); // (4, 2) to (30, 10)
-    QByteArray b;
-    Put32(b, 0x9AC6CDD7);
-    Put16(b, 0);
-    for (int v : {0, 0, 40, 20, 96})
-        Put16(b, v);
-    Put32(b, 0);
-    Put16(b, 0);
-    for (int v : {1, 9, 0x300})
-        Put16(b, v);
-    Put32(b, quint32(9 + body.size() / 2 + 3));
-    Put16(b, 2);
-    Put32(b, 0);
-    Put16(b, 0);
-    b += body;
-    Put32(b, 3);
-    Put16(b, 0);
-    return b;
-}
-
 const QString CD4Filter = QStringLiteral(
     "Pliki BMP|*.bmp|Pliki GIF|*.gif|Pliki JPG|*.jpg|Pliki WMF|*.wmf|Pliki CUR (kursory)|*.cur|Wszystkie pliki|*.*");
 
@@ -154,6 +119,9 @@ void TestImport::smallPictureClearsTheRestAndUndoesTwice()
     QCOMPARE(Rows(e.picMini, 16, 0, 16, 1), Row(QString(16, 'b')));
     QCOMPARE(Rows(e.picMini, 0, 31, 32, 1), Row(QString(32, 'b')));
     QCOMPARE(e.CurrentFileName, "keep.ico");
+    // The picture stays on the staging surface after a direct import.
+    QCOMPARE(QSize(e.pic.width(), e.pic.height()), QSize(16, 16));
+    QCOMPARE(e.pic.pixel(3, 3), FromQRgb(PatternAt(3, 3)));
 }
 
 void TestImport::transparentPartsTakeColour11()
@@ -196,7 +164,7 @@ void TestImport::largePicturesGoThroughThePlacementWindow_data()
         Pattern(33, 20).save(&b, "BMP");
     }
     QTest::newRow("33 x 20 bitmap") << "wide.bmp" << bmp << QSize(33, 20);
-    QTest::newRow("metafile 40 x 20") << "shape.wmf" << Metafile() << QSize(40, 20);
+    QTest::newRow("metafile 40 x 20") << "shape.wmf" << RectangleMetafile() << QSize(40, 20);
 }
 
 void TestImport::largePicturesGoThroughThePlacementWindow()
@@ -308,7 +276,7 @@ void TestImport::badFilesEndSilently()
         QVERIFY(WriteBytes(path, IconFile({{32, Dib(32, 32, 24, {}, PatternAt, [](int, int) { return false; })}})
                                      .chopped(100)));
     else if (kind == "shortwmf")
-        QVERIFY(WriteBytes(path, Metafile().left(30)));
+        QVERIFY(WriteBytes(path, RectangleMetafile().left(30)));
 
     ScriptedDialogs dialogs;
     frmMain w(dialogs);

@@ -58,6 +58,9 @@ void frmMain::ImportPicture(const QImage& picture)
     // The reset clears the image and takes the undo snapshot of the blank
     // image; the picture then lands on the cleared image.
     UstawKoloryTłów();
+    // The reset cleared the staging surface too; the picture stays there
+    // until the next user of the placement window replaces it.
+    e_.pic.assign(SurfaceFromImage(picture, e_.pic.backColour()), true);
     e_.picMini.assign(SurfaceFromImage(picture, e_.picMini.backColour()));
     RepaintCanvas(e_);
     RefreshHalfPreview(e_);

@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <initializer_list>
+
 void Put16(QByteArray& b, int v)
 {
     b.append(char(v & 0xFF)).append(char(v >> 8 & 0xFF));
@@ -174,5 +176,40 @@ QByteArray GifFile(const QImage& image, std::optional<QRgb> transparent, QSize s
         b.append(char(block.size())).append(block);
     }
     b.append('\0').append(char(0x3B));
+    return b;
+}
+
+// A placeable metafile 40 x 20: a red rectangle with a black outline on
+// nothing (transparent).
+QByteArray RectangleMetafile()
+{
+    QByteArray body;
+    auto rec = [&body](int f, std::initializer_list<int> words) {
+        Put32(body, quint32(3 + words.size()));
+        Put16(body, f);
+        for (int w : words)
+            Put16(body, w);
+    };
+    rec(0x02FA, {0, 0, 0, 0, 0});    // black pen
+    rec(0x02FC, {0, 0x00FF, 0, 0}); // red brush
+    rec(0x012D, {0});
+    rec(0x012D, {1});
+    rec(0x041B, {10, 30, 2, 4}); // (4, 2) to (30, 10)
+    QByteArray b;
+    Put32(b, 0x9AC6CDD7);
+    Put16(b, 0);
+    for (int v : {0, 0, 40, 20, 96})
+        Put16(b, v);
+    Put32(b, 0);
+    Put16(b, 0);
+    for (int v : {1, 9, 0x300})
+        Put16(b, v);
+    Put32(b, quint32(9 + body.size() / 2 + 3));
+    Put16(b, 2);
+    Put32(b, 0);
+    Put16(b, 0);
+    b += body;
+    Put32(b, 3);
+    Put16(b, 0);
     return b;
 }

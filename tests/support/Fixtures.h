@@ -40,4 +40,8 @@ QByteArray LinkProgram(const QString& arch, const QString& rc, const QString& di
 // image (for pictures that claim to be huge).
 QByteArray GifFile(const QImage& image, std::optional<QRgb> transparent = std::nullopt, QSize screen = {});
 
+// A placeable metafile 40 x 20: a red rectangle with a black outline from
+// (4, 2) to (30, 10), nothing (transparent) elsewhere.
+QByteArray RectangleMetafile();
+
 bool WriteBytes(const QString& path, const QByteArray& data);
