@@ -179,6 +179,7 @@ void TestDrawing::textToolReturnsToThePreviousTool()
     Editor& e = w.editor();
     QTest::mouseClick(w.Toolbar[6], Qt::LeftButton);
     e.picMini.setPixel(7, 7, PaletteColors[1]);
+    WhenModal([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
     QTest::mouseClick(w.Toolbar[4], Qt::LeftButton);
     QCOMPARE(e.CurrentTool, ToolEraser);
     QCOMPARE(HighlightedTools(w, e), QStringLiteral("6"));
@@ -198,10 +199,17 @@ void TestDrawing::helpModeOnlyExplains()
     const QString image = Rows(e.picMini);
     const QString snapshot = Rows(e.Undo1);
     e.HelpMode = true;
+    // Each click opens the help window; the test closes it again.
+    const auto closeHelp = [] { WhenModal([](QWidget* help) { help->hide(); }); };
+    closeHelp();
     QTest::mouseClick(w.Toolbar[2], Qt::LeftButton);
+    closeHelp();
     QTest::mouseClick(w.lblKol[5], Qt::LeftButton);
+    closeHelp();
     QTest::mouseClick(w.lblKol[6], Qt::RightButton);
+    closeHelp();
     QTest::mouseClick(w.cmdKey[1], Qt::LeftButton);
+    closeHelp();
     QTest::keyClick(w.picIkona, Qt::Key_Left, Qt::ControlModifier);
     QCOMPARE(e.CurrentTool, ToolPencil);
     QCOMPARE(e.CurrentColor, 0);

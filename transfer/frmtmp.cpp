@@ -1,12 +1,16 @@
 #include "transfer/frmtmp.h"
 
 #include <QLabel>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include "core/Editor.h"
+#include "text/TextMenus.h"
+#include "text/TextRender.h"
 #include "transfer/Outline.h"
 #include "transfer/Placement.h"
 #include "ui/QtColour.h"
@@ -44,14 +48,28 @@ frmtmp::frmtmp(Editor& editor, QWidget* parent)
 {
     // A title bar without a close box; a fixed size.
     setWindowTitle(QStringLiteral("Wklej"));
-    setFixedSize(ClientWidth, ClientHeight);
     setAutoFillBackground(true);
 
-    Label1 = new QLabel(this);
+    // The menu bar of text mode sits above the client area, which keeps its
+    // size: the window grows by the bar while it is shown.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    menuBar = new QMenuBar(this);
+    layout->setMenuBar(menuBar);
+    client = new QWidget(this);
+    client->setFixedSize(ClientWidth, ClientHeight);
+    layout->addWidget(client);
+    Text = new TextMenus(menuBar, this, [this] { Timer2->start(); });
+    menuBar->hide();
+    layout->activate();
+
+    Label1 = new QLabel(client);
     Label1->setGeometry(8, 8, 583, 13);
 
-    Ramka = new Outline(BorderColour, this);
-    pic = new SurfaceView(e_.pic, this);
+    Ramka = new Outline(BorderColour, client);
+    pic = new SurfaceView(e_.pic, client);
     pic->move(PicOrigin);
     Shape1 = new Outline(FrameStart, pic);
     Shape1->setGeometry(0, 0, ImageSize, ImageSize);
@@ -79,9 +97,10 @@ void frmtmp::ShowModal()
     QPalette background = palette();
     background.setColor(QPalette::Window, ToQColor(e_.frmtmpBackColour));
     setPalette(background);
+    Form_Activate();
+    layout()->activate(); // the size with or without the menu bar
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
-    Form_Activate();
     exec();
 }
 
@@ -93,6 +112,13 @@ void frmtmp::StopBlinking()
 void frmtmp::RamkaDopasuj()
 {
     Ramka->setGeometry(pic->x() - 1, pic->y() - 1, pic->width() + 2, pic->height() + 2);
+}
+
+void frmtmp::TextSize()
+{
+    // pic already has the size of the drawn text (RenderText measures each
+    // line and pads to 32 x 32): what is left is the border around it.
+    RamkaDopasuj();
 }
 
 int frmtmp::Valx(const QString& caption)
@@ -123,7 +149,13 @@ bool frmtmp::event(QEvent* ev)
 
 void frmtmp::Form_Activate()
 {
-    // The font menus of text mode are shown or hidden here by the text tool.
+    // The font menus belong to text mode; in picture mode the text size
+    // follows the size menu, so it agrees with it after any paste or import.
+    const bool textMode = !Tag.isEmpty();
+    if (!textMode)
+        Text->ApplyCheckedSize();
+    Text->setTextMode(textMode);
+    menuBar->setVisible(textMode);
     Label1->setText(QString::fromStdString(e_.FragmentPrompt));
     FitPrompt();
     Timer1->start();
@@ -176,9 +208,11 @@ void frmtmp::Timer1_Timer()
 
 void frmtmp::Timer2_Timer()
 {
-    if (!Tag.isEmpty() && RenderText) {
-        RenderText();
-        RamkaDopasuj();
+    if (!Tag.isEmpty()) {
+        // The text is drawn at the top-left corner on the window's back
+        // colour; pic takes the text's size, at least 32 x 32.
+        e_.pic.assign(::RenderText(Tag, Text->font(), e_.frmtmpBackColour), true);
+        TextSize();
     }
 }
 

@@ -13,6 +13,8 @@
 
 struct Editor;
 class QLabel;
+class QMenuBar;
+class TextMenus;
 class QMouseEvent;
 class QTimer;
 class Outline;
@@ -42,11 +44,13 @@ public:
     // leading decimal number read ("1&0 " gives 10), 0 for none, within 0..255.
     static int Valx(const QString& caption);
 
-    // Run on the first tick of Timer2 in text mode: draws Tag into Editor::pic
-    // and sizes it (the text tool provides it). Picture mode never calls it.
-    std::function<void()> RenderText;
+    // Fits the border to pic once the text has been drawn into it.
+    void TextSize();
 
     // ---- Controls, public so that tests and the text tool can reach them.
+    QMenuBar* menuBar = nullptr; // text mode only
+    TextMenus* Text = nullptr;   // the font, size and style menus and the font
+    QWidget* client = nullptr;   // the 586 x 345 client area below the menu bar
     QLabel* Label1 = nullptr;
     SurfaceView* pic = nullptr;
     Outline* Shape1 = nullptr; // the frame, in pic coordinates

@@ -55,6 +55,10 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialo
     Podłącz(mnuPokazuj1, [this] { mnuPokazuj1_Click(); });
     Podłącz(mnuPokazuj2, [this] { mnuPokazuj2_Click(); });
     Podłącz(mnuPokażSiatkę, [this] { mnuPokażSiatkę_Click(); });
+    Podłącz(mnuPomoc2, [this] { mnuPomoc2_Click(); });
+    Podłącz(mnuPasekPomocy, [this] { mnuPasekPomocy_Click(); });
+    Podłącz(mnuOProgramie, [this] { mnuOProgramie_Click(); });
+    PodłączPomoc();
     UkryjPusteMenu();
 
     // The client area takes its size; the menu bar comes on top of it.

@@ -120,9 +120,17 @@ public:
     void cmdKey_MouseUp(int index);
     void picIkona_KeyUp(int key, Qt::KeyboardModifiers modifiers);
 
-    // ---- Help mode: the help of button `index` of group `kind` (1 tools,
-    // 2 colours, 3 arrows) (frmMain_Help.cpp).
+    // ---- Help (frmMain_Help.cpp). The help window shows the help of button
+    // `index` of group `kind` (1 tools, 2 colours, 3 arrows).
     void ShowToolHelp(int kind, int index);
+    // The help bar's text for the control under the pointer (kinds from 0:
+    // tools, colours, arrows, picMini, picEXE, the bar itself).
+    void PokażKrótkąPomoc(int kind, int index);
+    void mnuPomoc2_Click();
+    void mnuPasekPomocy_Click();
+    void mnuOProgramie_Click();
+    class frmHelp* HelpWindow = nullptr; // created on first use
+    class frmText* TextDialog = nullptr; // created on first use
 
     // ---- View options of the Opcje menu (frmMain_View.cpp). Each flips its
     // option and its check mark; the options reader calls them too.
@@ -209,6 +217,8 @@ private:
     void BudujKontrolki();
     void BudujPrzyciski(QWidget* client);
     void PodłączPłótno();
+    // Connects the pointer movements that update the help bar.
+    void PodłączPomoc();
     void BudujMenu();
     // Connects a menu entry to its handler and shows it. A checkable entry's
     // handler sets its own check mark (the options reader calls it directly),

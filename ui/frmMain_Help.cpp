@@ -1,8 +1,78 @@
-// Help mode: what a click on a button explains.
+// Help: the help bar's texts, help mode with its help window, the help bar
+// on and off, and the about window.
+#include <QAction>
+
+#include "ui/ColourButton.h"
+#include "ui/Dialogs.h"
+#include "ui/HelpTexts.h"
+#include "ui/Label.h"
+#include "ui/PictureButton.h"
+#include "ui/SurfaceView.h"
+#include "ui/frmAbout.h"
+#include "ui/frmHelp.h"
 #include "ui/frmMain.h"
 
-void frmMain::ShowToolHelp(int, int)
+namespace {
+// The help bar's height: the window grows and shrinks by it.
+constexpr int HelpBarHeight = 32;
+} // namespace
+
+void frmMain::PodłączPomoc()
 {
-    // The help window arrives with the help bar; until then a click in help
-    // mode only refrains from acting.
+    for (int i = 0; i < int(Toolbar.size()); ++i)
+        connect(Toolbar[i], &PictureButton::hovered, this,
+                [this, i] { PokażKrótkąPomoc(ShortToolbar, i); });
+    for (int i = 0; i < PaletteSize; ++i)
+        connect(lblKol[i], &ColourButton::hovered, this,
+                [this, i] { PokażKrótkąPomoc(ShortPalette, i); });
+    for (int i = 0; i < int(cmdKey.size()); ++i)
+        connect(cmdKey[i], &PictureButton::hovered, this,
+                [this, i] { PokażKrótkąPomoc(ShortArrow, i); });
+    connect(picMini, &SurfaceView::mouseMoved, this, [this] { PokażKrótkąPomoc(ShortMini, 0); });
+    connect(picEXE, &SurfaceView::mouseMoved, this, [this] { PokażKrótkąPomoc(ShortThumb, 0); });
+    connect(lblHelp, &Label::hovered, this, [this] { PokażKrótkąPomoc(ShortHelpBar, 0); });
+}
+
+void frmMain::PokażKrótkąPomoc(int kind, int index)
+{
+    // Also while the bar is hidden: shown again, it has the latest text.
+    lblHelp->setText(QString::fromStdString(ShortHelpText(kind, index)));
+}
+
+void frmMain::ShowToolHelp(int kind, int index)
+{
+    if (!HelpWindow)
+        HelpWindow = new frmHelp(this);
+    HelpWindow->setHelpText(QString::fromStdString(LongHelpText(kind, index)));
+    HelpWindow->ShowModal();
+}
+
+void frmMain::mnuPomoc2_Click()
+{
+    if (e_.HelpMode) {
+        e_.HelpMode = false;
+        mnuPomoc2->setChecked(false);
+        return;
+    }
+    // On before the notice: the notice only tells what has happened.
+    e_.HelpMode = true;
+    mnuPomoc2->setChecked(true);
+    dialogs().message(this, QString::fromUtf8(HelpModeNotice), QStringLiteral("Pomoc"),
+                      Dialogs::Icon::Information);
+}
+
+void frmMain::mnuPasekPomocy_Click()
+{
+    mnuPasekPomocy->setChecked(!mnuPasekPomocy->isChecked());
+    const bool shown = mnuPasekPomocy->isChecked();
+    lblHelp->setVisible(shown);
+    StartHeight += shown ? HelpBarHeight : -HelpBarHeight;
+    Form_Resize();
+}
+
+void frmMain::mnuOProgramie_Click()
+{
+    // A new window for every showing, gone once closed.
+    frmAbout about(this);
+    about.exec();
 }

@@ -1,8 +1,16 @@
-// The text tool's dialog.
+// The text tool's dialog: the typed text goes to the placement window.
+#include "text/frmText.h"
+#include "transfer/frmtmp.h"
 #include "ui/frmMain.h"
 
 void frmMain::PokażOknoTekstu()
 {
-    // The text dialog arrives with the text tool; until then the click only
-    // takes the snapshot and returns to the previous tool.
+    if (!TextDialog)
+        TextDialog = new frmText(
+            [this](const QString& text) {
+                tmp->Tag = text;
+                tmp->ShowModal();
+            },
+            this);
+    TextDialog->ShowModal();
 }
