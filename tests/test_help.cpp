@@ -8,6 +8,7 @@
 #include "support/TestSupport.h"
 #include "ui/HelpTexts.h"
 #include "ui/QtColour.h"
+#include "ui/ProgramPicture.h"
 #include "ui/frmAbout.h"
 #include "ui/frmHelp.h"
 
@@ -28,6 +29,7 @@ private slots:
     void helpWindowHidesOnXAndOnText_data();
     void helpWindowHidesOnXAndOnText();
     void aboutWindowLayout();
+    void programPictureFromTheIconOrDrawn();
     void aboutWindowClosesOnEnterAndEsc_data();
     void aboutWindowClosesOnEnterAndEsc();
     void aboutWebButtonOpensThePageAndStays();
@@ -192,11 +194,12 @@ void TestHelp::aboutWindowLayout()
     QCOMPARE(about.cmdSysInfo->geometry(), QRect(284, 205, 83, 23));
     QCOMPARE(about.cmdSysInfo->text(), QStringLiteral("&Strona WWW"));
 
-    // The program picture: 32 x 32, palette colours only.
-    const QImage picture = about.picIcon->pixmap().toImage();
-    QCOMPARE(picture.size(), QSize(32, 32));
-    const Surface s = SurfaceFromImage(picture, PaletteColors[15]);
-    QVERIFY2(!Rows(s).contains(QLatin1Char('?')), qPrintable(Rows(s)));
+    QCOMPARE(about.picIcon->pixmap().size(), QSize(32, 32));
+    // The description fits its rectangle, last words included.
+    const QRect needed = QFontMetrics(about.lblDescription->font())
+                             .boundingRect(QRect(0, 0, 259, 100000), Qt::TextWordWrap,
+                                           about.lblDescription->text());
+    QVERIFY(needed.height() <= 78);
 
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
@@ -207,6 +210,38 @@ void TestHelp::aboutWindowLayout()
     QCOMPARE(shot.pixelColor(200, 165), QColor(255, 255, 255));
     QVERIFY(shot.pixelColor(200, 166) != QColor(255, 255, 255));
     QCOMPARE(shot.pixelColor(60, 30), about.palette().color(QPalette::Window));
+}
+
+void TestHelp::programPictureFromTheIconOrDrawn()
+{
+    const Colour back = Rgb(10, 20, 30); // no palette colour: shows where transparent
+    const auto census = [back](const QImage& image) {
+        const Surface s = SurfaceFromImage(image, back);
+        int palette = 0, transparent = 0, other = 0;
+        for (int y = 0; y < s.height(); ++y)
+            for (int x = 0; x < s.width(); ++x)
+                (s.pixel(x, y) == back ? transparent : PaletteIndexOf(s.pixel(x, y)) >= 0 ? palette : other)++;
+        return QList<int>{palette, transparent, other};
+    };
+
+    // The shipped icon, read by the program's own reader.
+    const QImage shipped = ProgramPicture(QStringLiteral(PIKSELAR_SOURCE_DIR "/data"), back);
+    QCOMPARE(shipped.size(), QSize(32, 32));
+    const QList<int> fromFile = census(shipped);
+    QCOMPARE(fromFile[2], 0);
+    QVERIFY(fromFile[0] > 0);
+
+    // No icon, or one the reader refuses: the drawn picture, all palette.
+    QTemporaryDir empty;
+    const QImage drawn = ProgramPicture(empty.path(), back);
+    QCOMPARE(drawn.size(), QSize(32, 32));
+    QCOMPARE(census(drawn), (QList<int>{1024, 0, 0}));
+    QFile broken(empty.filePath(QStringLiteral("pikselar.ico")));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write(QByteArray(766, 'x'));
+    broken.close();
+    QCOMPARE(ProgramPicture(empty.path(), back), drawn);
+    QVERIFY(shipped != drawn);
 }
 
 void TestHelp::aboutWindowClosesOnEnterAndEsc_data()

@@ -2,9 +2,11 @@
 
 #include <QDir>
 
+#include "core/Editor.h"
 #include "core/Palette.h"
+#include "files/FileBytes.h"
+#include "files/IconReader.h"
 #include "core/Surface.h"
-#include "ui/ProgramFolder.h"
 #include "ui/QtColour.h"
 
 namespace {
@@ -19,14 +21,17 @@ QImage DrawnPicture()
         s.rectangle(x, y, x + 6, y + 6, PaletteColors[0]);
         s.fillRect(x + 1, y + 1, x + 5, y + 5, PaletteColors[i]);
     }
-    return WrapSurface(s).copy();
+    return WrapSurface(s).convertToFormat(QImage::Format_RGB32);
 }
 } // namespace
 
-QImage ProgramPicture()
+QImage ProgramPicture(const QString& folder, Colour back)
 {
-    const QImage file(QDir(ProgramFolder()).filePath(QStringLiteral("pikselar.ico")));
-    if (file.width() == 32 && file.height() == 32)
-        return file;
+    // Read by our own icon reader: the picture is exactly what Pikselar saved.
+    const auto bytes = ReadFileStart(QDir(folder).filePath(QStringLiteral("pikselar.ico")),
+                                     IconFileSize);
+    Surface picture(ImageSize, ImageSize, back);
+    if (bytes && DecodeIcon(*bytes, picture))
+        return WrapSurface(picture).convertToFormat(QImage::Format_RGB32);
     return DrawnPicture();
 }

@@ -7,10 +7,15 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "ui/FitText.h"
 #include "ui/ProgramFolder.h"
 #include "ui/ProgramPicture.h"
+#include "ui/QtColour.h"
 
 namespace {
+constexpr int DescriptionPointSize = 9;
+constexpr int SmallestPointSize = 6;
+
 QLabel* Label(QWidget* parent, const QString& text, QRect at, bool wrap = false)
 {
     auto* l = new QLabel(text, parent);
@@ -30,7 +35,8 @@ frmAbout::frmAbout(QWidget* parent)
 
     picIcon = new QLabel(this);
     picIcon->setGeometry(16, 16, 32, 32);
-    picIcon->setPixmap(QPixmap::fromImage(ProgramPicture()));
+    picIcon->setPixmap(
+        QPixmap::fromImage(ProgramPicture(ProgramFolder(), FromQRgb(palette().color(QPalette::Window).rgb()))));
 
     lblTitle = Label(this, QStringLiteral("Pikselar"), QRect(70, 16, 259, 32));
     QFont title = lblTitle->font();
@@ -41,13 +47,14 @@ frmAbout::frmAbout(QWidget* parent)
     lblTitle->setPalette(red);
 
     lblVersion = Label(this, QStringLiteral("wersja 1.0"), QRect(70, 52, 259, 15));
-    lblDescription = Label(
-        this,
+    lblDescription = Label(this, QString(), QRect(70, 75, 259, 78), true);
+    SetFittingText(
+        lblDescription,
         QStringLiteral("Ten program służy do tworzenia ikon o wymiarach 32x32 pixele i 16 kolorach. "
                        "Program posiada kilka ciekawych rzeczy, których nie posiadają konkurenci. "
                        "Proszę o wysyłanie uwag na temat programu i czeste odwiedzanie mojej "
                        "strony WWW"),
-        QRect(70, 75, 259, 78), true);
+        DescriptionPointSize, SmallestPointSize);
     lblDisclaimer = Label(this, QString(), QRect(17, 175, 258, 55), true);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "ui/FitText.h"
+
 namespace {
 constexpr int Border = 1;
 constexpr QSize Client(152, 105);
@@ -27,6 +29,8 @@ QLabel* StripLabel(QWidget* parent, const QString& text, QRect at)
 frmHelp::frmHelp(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
+    // Never shown (no title bar), but names the window for the window system.
+    setWindowTitle(QStringLiteral("Pomoc"));
     setFixedSize(Client.width() + 2 * Border, Client.height() + 2 * Border);
     client = new QWidget(this);
     client->setGeometry(QRect(QPoint(Border, Border), Client));
@@ -56,18 +60,8 @@ frmHelp::frmHelp(QWidget* parent)
 
 void frmHelp::setHelpText(const QString& text)
 {
-    // The longest texts need more lines than the area holds at the usual
-    // size: a smaller font keeps every word readable instead of clipping.
-    QFont f = lblHelp->font();
-    for (int size = LargestPointSize; size >= SmallestPointSize; --size) {
-        f.setPointSize(size);
-        const QRect needed = QFontMetrics(f).boundingRect(QRect(0, 0, lblHelp->width(), 10000),
-                                                          Qt::TextWordWrap, text);
-        if (needed.height() <= lblHelp->height() && needed.width() <= lblHelp->width())
-            break;
-    }
-    lblHelp->setFont(f);
-    lblHelp->setText(text);
+    // The longest texts need more lines than the area holds at the usual size.
+    SetFittingText(lblHelp, text, LargestPointSize, SmallestPointSize);
 }
 
 void frmHelp::ShowModal()
