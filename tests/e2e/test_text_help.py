@@ -1,6 +1,7 @@
 """The text tool, help mode and the about window in the real window."""
 import os
 import shutil
+import subprocess
 import tempfile
 import time
 
@@ -18,6 +19,22 @@ def icon_code(icon, x, y):
     """The 4-bit code of pixel (x, y); rows are stored bottom row first."""
     byte = icon[HEADER_SIZE + (31 - y) * 16 + x // 2]
     return byte >> 4 if x % 2 == 0 else byte & 0x0F
+
+
+def visible(app, title):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                           env=app.env, capture_output=True, text=True).stdout.split()
+    return bool(found)
+
+
+def gone(app, title, timeout=3.0):
+    """True once no visible window has the title."""
+    deadline = time.time() + timeout
+    while visible(app, title):
+        if time.time() > deadline:
+            return False
+        time.sleep(0.05)
+    return True
 
 
 def keep(image, name):
@@ -96,6 +113,20 @@ class TextTool(harness.Case):
         interior = [row[1:31] for row in self.picture(shot, origin)[1:31]]
         self.assertEqual(interior, [row[1:31] for row in at10[1:31]])
 
+        # Ctrl+F opens the font dialog over the placement window; Esc closes it
+        # with the first font of the list applied, and the text is drawn anew.
+        app.xdotool("key", "ctrl+f")
+        fonts = app.wait_for_window("Zmień czcionkę")
+        time.sleep(0.3)
+        keep(app.screenshot(), "font-dialog.png")
+        app.xdotool("windowfocus", "--sync", fonts)
+        app.xdotool("key", "Escape")
+        self.assertTrue(gone(app, "Zmień czcionkę"))
+        time.sleep(0.3)
+        shot = app.screenshot()
+        interior = [row[1:31] for row in self.picture(shot, origin)[1:31]]
+        self.assertEqual({v for row in interior for v in row}, {BLACK, GREY})
+
         # A click with the pointer at (16, 16) of the picture places the frame at (0, 0).
         app.xdotool("mousemove", origin[0] + PIC[0] + 20, origin[1] + PIC[1] + 20, "sleep", "0.05",
                     "mousemove", origin[0] + PIC[0] + 16, origin[1] + PIC[1] + 16, "sleep", "0.05",
@@ -120,6 +151,8 @@ class TextTool(harness.Case):
 
 
 class HelpAndAbout(harness.Case):
+    """Help mode and the about window."""
+
     def test_help_mode_explains_a_button_and_closes_on_x(self):
         app = self.app
         highlight = (255, 128, 255)
@@ -128,7 +161,7 @@ class HelpAndAbout(harness.Case):
         notice = app.wait_for_window("Pomoc")
         app.xdotool("windowfocus", "--sync", notice)
         app.xdotool("key", "Return")
-        time.sleep(0.2)
+        self.assertTrue(gone(app, "Pomoc"))  # the notice, before the help window comes
 
         app.click_tool(TEXT)  # explained, not used: no text dialog
         helpwin = app.wait_for_window("Pomoc")
@@ -144,15 +177,12 @@ class HelpAndAbout(harness.Case):
         self.assertEqual(app.pixel(shot, *pencil), highlight)
 
         app.xdotool("mousemove", x + 1 + 144, y + 1 + 8, "sleep", "0.05", "click", "1")  # "X"
-        deadline = time.time() + 3
-        while time.time() < deadline and self.visible("Pomoc"):
-            time.sleep(0.05)
-        self.assertFalse(self.visible("Pomoc"))
-        self.assertFalse(self.visible("Wstaw tekst"))
+        self.assertTrue(gone(app, "Pomoc"))
+        self.assertFalse(visible(app, "Wstaw tekst"))
 
         app.key("F1")  # off, without a message
         time.sleep(0.3)
-        self.assertFalse(self.visible("Pomoc"))
+        self.assertFalse(visible(app, "Pomoc"))
         app.click_tool(TEXT)  # acts again
         app.wait_for_window("Wstaw tekst")
 
@@ -168,16 +198,7 @@ class HelpAndAbout(harness.Case):
         self.assertEqual(shot.getpixel((x + 100, y + 164)), (255, 255, 255))
         app.xdotool("windowfocus", "--sync", about)
         app.xdotool("key", "Escape")
-        deadline = time.time() + 3
-        while time.time() < deadline and self.visible("O programie"):
-            time.sleep(0.05)
-        self.assertFalse(self.visible("O programie"))
-
-    def visible(self, title):
-        import subprocess
-        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
-                               env=self.app.env, capture_output=True, text=True).stdout.split()
-        return bool(found)
+        self.assertTrue(gone(app, "O programie"))
 
 
 if __name__ == "__main__":
