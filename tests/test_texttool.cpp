@@ -91,6 +91,7 @@ private slots:
     void oneSmallCharacterGivesA32By32Picture();
     void fontDialogChangesTheDrawingAndKeepsItsChoice();
     void menusAndTheirShortcutsBelongToTextMode();
+    void pastedLinesAreDrawnOneBelowTheOther();
 
 private:
     // Clicks the text button, types `text`, presses Enter; while the placement
@@ -338,6 +339,25 @@ void TestTextTool::menusAndTheirShortcutsBelongToTextMode()
     QCOMPARE(pictureMode, QStringLiteral("x........"));
     QCOMPARE(pictureSize, 8);
     QCOMPARE(w_->tmp->size(), QSize(586, 345));
+}
+
+void TestTextTool::pastedLinesAreDrawnOneBelowTheOther()
+{
+    // A pasted text keeps its line breaks; the placement draws it line by line.
+    const QString text = QStringLiteral("ab\r\ncd\nWW");
+    w_->tmp->Tag = text;
+    w_->editor().FragmentPrompt = "tekst";
+    bool shown = false;
+    QSize size;
+    WhenModalIs<frmtmp>([&](frmtmp* t) {
+        shown = Redrawn(t, InitialTextFont());
+        size = QSize(w_->editor().pic.width(), w_->editor().pic.height());
+        t->reject();
+    });
+    w_->tmp->ShowModal();
+    QVERIFY(shown);
+    QCOMPARE(size.height(), 3 * QFontMetrics(InitialTextFont()).height());
+    QCOMPARE(size, TextSize(text, InitialTextFont()));
 }
 
 QTEST_MAIN(TestTextTool)
