@@ -4,7 +4,7 @@
 set -euo pipefail
 
 build=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev
-       qt6-translations-l10n fonts-dejavu-core)
+       qt6-translations-l10n fonts-dejavu-core libfontconfig-dev)
 test=("${build[@]}"
       libbenchmark-dev
       xvfb xauth xdotool xclip x11-utils imagemagick

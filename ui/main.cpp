@@ -6,10 +6,12 @@
 #include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
 #include "files/CommandLine.h"
 #include "ui/Dialogs.h"
+#include "ui/FontWarmUp.h"
 #include "ui/ProgramFolder.h"
 #include "ui/TerminationSignals.h"
 #include "ui/frmMain.h"
@@ -24,12 +26,15 @@ int main(int argc, char* argv[])
         return 0;
     }
 
+    FontWarmUp fonts;
+    // The menu bar stays in the window: asking the session bus for a global
+    // menu costs a bus start-up attempt on every launch.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("pikselar"));
     // No display name: on X11 Qt would append it to every other window's
     // title ("Wklej — Pikselar", "Błąd — Pikselar"), and those titles are fixed.
     app.setDesktopFileName(QStringLiteral("pikselar"));
-    app.setWindowIcon(QIcon(QDir(ProgramFolder()).filePath(QStringLiteral("pikselar.ico"))));
 
     // The interface is Polish: Qt's own dialogs and buttons too.
     QTranslator qtPolish;
@@ -37,10 +42,15 @@ int main(int argc, char* argv[])
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtPolish);
 
+    fonts.wait();
     Dialogs dialogs;
     frmMain window(dialogs);
     window.setCommandLine(app.arguments().mid(1));
     TerminationSignals terminate(&window);
     window.show();
+    // The icon needs the image decoders: loaded once the window is up.
+    QTimer::singleShot(0, &app, [&app] {
+        app.setWindowIcon(QIcon(QDir(ProgramFolder()).filePath(QStringLiteral("pikselar.ico"))));
+    });
     return app.exec();
 }

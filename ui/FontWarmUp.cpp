@@ -1,0 +1,16 @@
+#include "ui/FontWarmUp.h"
+
+#include <fontconfig/fontconfig.h>
+
+FontWarmUp::FontWarmUp() : thread_([] { FcInit(); }) {}
+
+FontWarmUp::~FontWarmUp()
+{
+    wait();
+}
+
+void FontWarmUp::wait()
+{
+    if (thread_.joinable())
+        thread_.join();
+}
