@@ -26,6 +26,7 @@ private slots:
     void windowRestoresTheFile_data();
     void windowRestoresTheFile();
     void settingsSurviveARestart();
+    void helpBarOffKeepsTheWindowTallUntilAResize();
     void missingOrUnwritableFolderIsSilent();
 
 private:
@@ -227,6 +228,22 @@ void TestOptions::settingsSurviveARestart()
     QCOMPARE(CheckedTransparentEntry(again), 13);
     QCOMPARE(Marks(again), QStringLiteral("011010"));
     QVERIFY(dialogs.messages.empty());
+}
+
+void TestOptions::helpBarOffKeepsTheWindowTallUntilAResize()
+{
+    writeOptions("11,1,1,1,1,0,0");
+    ScriptedDialogs dialogs;
+    frmMain w(dialogs);
+    const int tall = w.height();
+    QVERIFY(w.lblHelp->isHidden()); // hidden at once
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_VERIFY(w.ResizeLock);     // Timer1 has fired
+    QCOMPARE(w.height(), tall);
+    w.resize(w.width() + 5, tall); // the first resize after it applies the rule
+    QTRY_COMPARE(w.height(), tall - 32);
+    QCOMPARE(w.StartHeight, tall - 32);
 }
 
 void TestOptions::missingOrUnwritableFolderIsSilent()
