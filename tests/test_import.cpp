@@ -378,6 +378,9 @@ void TestImport::otherFilesShowTheirThemeIcon_data()
     QTest::newRow("desktop entry") << "app.desktop"
                                    << QByteArray("[Desktop Entry]\nType=Application\nName=X\nIcon=folder\n");
     QTest::newRow("folder") << "sub" << QByteArray();
+    // The named picture is a FIFO: never opened, the entry's own type shows.
+    QTest::newRow("desktop entry naming a FIFO") << "fifo.desktop"
+                                                 << QByteArray("[Desktop Entry]\nIcon=/FIFO\n");
 }
 
 void TestImport::otherFilesShowTheirThemeIcon()
@@ -388,7 +391,9 @@ void TestImport::otherFilesShowTheirThemeIcon()
     if (name == "sub")
         QVERIFY(QDir(dir.path()).mkdir(name));
     else
-        QVERIFY(WriteBytes(dir.filePath(name), bytes));
+        QVERIFY(WriteBytes(dir.filePath(name), QByteArray(bytes).replace("/FIFO", QFile::encodeName(dir.filePath("f")))));
+    if (name.startsWith("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("f")).constData(), 0600), 0);
     const QImage icon = WyciaganieIkon::FileIcon(dir.filePath(name), 32);
     if (icon.isNull() && !QDir("/usr/share/icons/Adwaita").exists())
         QSKIP("no icon theme is installed");

@@ -73,8 +73,16 @@ QImage MimeIcon(const QString& path, int size)
 }
 
 // A picture file named by a desktop entry, read with its size checked first.
+bool IsRegularFile(const QString& path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 QImage IconPictureFile(const QString& path, int size)
 {
+    if (!IsRegularFile(path))
+        return {}; // a FIFO named here would block the reader
     QImageReader reader(path);
     reader.setAllocationLimit(64);
     const QSize s = reader.size();
