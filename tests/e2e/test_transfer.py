@@ -1,5 +1,6 @@
 """The clipboard with other programs (xclip) and the imports through the real
 file dialogs."""
+import hashlib
 import io
 import os
 import subprocess
@@ -56,6 +57,16 @@ class Transfer(harness.Case):
             time.sleep(0.05)
         self.fail(f"the dialog {title!r} stayed open")
 
+    def placement_pixels(self, wid):
+        """The placement window's picture area right of the blinking frame
+        (which starts at the left edge), as raw RGB bytes."""
+        x, y, _, _ = self.app.window_geometry(wid)
+        shot = self.app.screenshot()
+        out = os.environ.get("PIKSELAR_E2E_SHOTS")
+        if out:
+            shot.save(os.path.join(out, f"paste-{len(os.listdir(out))}.png"))
+        return hashlib.sha1(shot.crop((x + 8 + 34, y + 24, x + 8 + 300, y + 24 + 60)).tobytes()).hexdigest()
+
     def test_picture_from_another_program_is_pasted(self):
         buf = io.BytesIO()
         pattern_image(16, 16).save(buf, "PNG")
@@ -83,6 +94,23 @@ class Transfer(harness.Case):
             for x in range(32):
                 self.assertEqual(harness.index_of(png.getpixel((x, y))), canvas[y][x], f"pixel ({x}, {y})")
         self.assertEqual(canvas[7][5], RED)
+
+    def test_polish_text_is_pasted_whole_and_cut_to_ten(self):
+        """The placement window shows the same rendering for the 10-letter cut
+        of a longer text, and a different one when the Polish letters would
+        have become question marks."""
+        shots = {}
+        for text in ("żółćŁĄŚĘŹŃxyz", "żółćŁĄŚĘŹŃ", "??????????"):
+            self.xclip("-i", data=text.encode("utf-8"))
+            self.app.key("ctrl+v")
+            wid = self.app.wait_for_window("Wklej")
+            time.sleep(0.5)  # the text is drawn on the window's second timer
+            shots[text] = self.placement_pixels(wid)
+            self.app.xdotool("windowfocus", "--sync", wid)
+            self.app.xdotool("key", "Escape")
+            time.sleep(0.3)
+        self.assertEqual(shots["żółćŁĄŚĘŹŃxyz"], shots["żółćŁĄŚĘŹŃ"])
+        self.assertNotEqual(shots["żółćŁĄŚĘŹŃ"], shots["??????????"])
 
     def test_import_through_the_file_dialog(self):
         folder = tempfile.mkdtemp(prefix="pikselar-import-")
