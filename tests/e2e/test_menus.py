@@ -31,7 +31,9 @@ class Driving:
         time.sleep(0.25)
 
     def windows(self):
-        return set(self.app.xdotool("search", "--onlyvisible", "--name", ".").split())
+        # xdotool fails when it finds none, as while windows come and go.
+        return set(subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "."],
+                                  env=self.app.env, capture_output=True, text=True).stdout.split())
 
     def file_dialog(self, action, path):
         """Runs `action` (which opens a file dialog), types the path into the
