@@ -14,7 +14,7 @@ import harness
 from harness import BLUE, CYAN, GREEN, RED
 from test_files import blank, encode
 from test_transfer import pattern_image
-from test_text_help import gone, visible
+from test_text_help import PIC, PLACEMENT_CLIENT, gone, visible
 
 MINI = (208 + 16, 8 + 16)   # inside the icon preview
 HALF = (248 + 8, 8 + 8)     # inside the half-size preview
@@ -250,6 +250,39 @@ class Shortcuts(Driving, harness.Case):
         self.assertEqual(self.wait_file(other), encode(blank()))
         with open(path, "rb") as f:
             self.assertEqual(f.read(), encode(blank()))
+
+
+
+class Placement(Driving, harness.Case):
+    def test_fragment_of_a_large_pasted_picture(self):
+        """A 64 x 64 picture from another program goes through the placement
+        window: the frame follows the pointer, the title names its corner,
+        a click places that 32 x 32 fragment."""
+        app = self.app
+        buf = io.BytesIO()
+        pattern_image(64, 64).save(buf, "PNG")
+        xclip = subprocess.Popen(["xclip", "-selection", "clipboard", "-t", "image/png", "-i"],
+                                 env=app.env, stdin=subprocess.PIPE,
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(xclip.kill)
+        xclip.stdin.write(buf.getvalue())
+        xclip.stdin.close()
+        time.sleep(0.3)
+        app.key("ctrl+v")
+        wid = app.wait_for_window("Wklej")
+        time.sleep(0.3)
+        x, y, w, h = app.window_geometry(wid)
+        left, top = x + w - PLACEMENT_CLIENT[0] + PIC[0], y + h - PLACEMENT_CLIENT[1] + PIC[1]
+        shot = app.screenshot()
+        self.assertEqual([harness.index_of(shot.getpixel((left + 40 + i, top + 50))) for i in range(16)],
+                         [(90 + i) % 16 for i in range(16)])
+
+        app.xdotool("mousemove", left + 30, top + 30, "sleep", "0.05",
+                    "mousemove", left + 24, top + 20, "sleep", "0.1")
+        app.wait_for_window(r"Wklej \[8,4\]")
+        app.xdotool("click", "1")
+        self.assertTrue(gone(app, r"Wklej \[8,4\]"))
+        self.assertCanvas([[(cx + cy + 12) % 16 for cx in range(32)] for cy in range(32)])
 
 
 if __name__ == "__main__":
