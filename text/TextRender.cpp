@@ -54,6 +54,11 @@ QSize TextSize(const QString& text, const QFont& font)
     const QImage device = Canvas(QSize(1, 1), Colour{});
     const QFontMetrics metrics(AliasedFont(font), &device);
     const QStringList lines = TextLines(text);
+    // The first measurement that loads a fallback font comes out wider than
+    // every later one (seen with NULs before a character DejaVu Sans lacks):
+    // measure once to load the fonts, then for real.
+    for (const QString& line : lines)
+        metrics.horizontalAdvance(line);
     int width = 0;
     for (const QString& line : lines)
         width = std::max(width, metrics.horizontalAdvance(line));

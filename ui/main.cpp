@@ -1,8 +1,10 @@
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -35,6 +37,10 @@ int main(int argc, char* argv[])
     // No display name: on X11 Qt would append it to every other window's
     // title ("Wklej — Pikselar", "Błąd — Pikselar"), and those titles are fixed.
     app.setDesktopFileName(QStringLiteral("pikselar"));
+    // The first label's text wakes the accessibility bridge, which waits for
+    // the session bus; without a bus, libdbus tries to start one by running
+    // programs. Connect (or fail) here, meanwhile, while the window is built.
+    std::jthread sessionBus([] { QDBusConnection::sessionBus(); });
 
     // The interface is Polish: Qt's own dialogs and buttons too.
     QTranslator qtPolish;
