@@ -21,7 +21,7 @@ QImage DrawnPicture()
         s.rectangle(x, y, x + 6, y + 6, PaletteColors[0]);
         s.fillRect(x + 1, y + 1, x + 5, y + 5, PaletteColors[i]);
     }
-    return WrapSurface(s).convertToFormat(QImage::Format_RGB32);
+    return ToImage(s);
 }
 } // namespace
 
@@ -32,6 +32,6 @@ QImage ProgramPicture(const QString& folder, Colour back)
                                      IconFileSize);
     Surface picture(ImageSize, ImageSize, back);
     if (bytes && DecodeIcon(*bytes, picture))
-        return WrapSurface(picture).convertToFormat(QImage::Format_RGB32);
+        return ToImage(picture);
     return DrawnPicture();
 }

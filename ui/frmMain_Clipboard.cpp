@@ -12,7 +12,7 @@
 
 void frmMain::mnuKopiuj_Click()
 {
-    QGuiApplication::clipboard()->setMimeData(ImageMimeData(WrapSurface(e_.picMini)));
+    QGuiApplication::clipboard()->setMimeData(ImageMimeData(ToImage(e_.picMini)));
 }
 
 void frmMain::mnuWytnij_Click()
