@@ -1,8 +1,8 @@
 """Every menu command through its menu, opened by the keyboard (Alt and the
 menu's letter, then the entry's letter or the arrows where an entry has no
-letter), and the shortcuts no other scenario presses. Results are checked on
-the screen, in written files byte for byte, on the clipboard and in the
-options file."""
+letter), the shortcuts no other scenario presses, and the placement window
+choosing from a large pasted picture. Results are checked on the screen, in
+written files byte for byte, on the clipboard and in the options file."""
 import io
 import os
 import subprocess
