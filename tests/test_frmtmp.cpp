@@ -9,6 +9,7 @@
 #include "transfer/Outline.h"
 #include "transfer/Placement.h"
 #include "transfer/frmtmp.h"
+#include "ui/ColourButton.h"
 #include "ui/QtColour.h"
 #include "ui/SurfaceView.h"
 #include "ui/frmMain.h"
@@ -21,6 +22,7 @@ private slots:
     void valx_data();
     void valx();
     void windowControlsAndBlinking();
+    void madeOnFirstUseWithoutBlinkingAfterStartUp();
     void captionChangesOnlyWhenTheFrameMoves();
     void clickPlacesExactColoursAndHides();
     void frameStaysBetweenUsesAndOutsideIsGrey();
@@ -170,6 +172,19 @@ void TestFrmtmp::windowControlsAndBlinking()
     });
     QVERIFY(!p.tmp().isVisible());
     QVERIFY(!p.tmp().Timer1->isActive());
+}
+
+void TestFrmtmp::madeOnFirstUseWithoutBlinkingAfterStartUp()
+{
+    Placement p;
+    QVERIFY(!p.w.tmp.ifMade());
+    // The palette's marker does not need the window.
+    QVERIFY(p.w.lblKol[0]->hasPicture());
+    QTRY_VERIFY(p.w.StartUpEnded);
+    QVERIFY(!p.w.tmp.ifMade());
+    QVERIFY(!p.tmp().Timer1->isActive());
+    QCOMPARE(p.tmp().Shape1->colour(), Rgb(0, 0, 255));
+    QCOMPARE(p.w.tmp.ifMade(), &p.tmp());
 }
 
 void TestFrmtmp::captionChangesOnlyWhenTheFrameMoves()

@@ -43,8 +43,7 @@ QImage MakeSelectionMarker()
 } // namespace
 
 frmtmp::frmtmp(Editor& editor, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), e_(editor),
-      xsel_(MakeSelectionMarker())
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), e_(editor)
 {
     // A title bar without a close box; a fixed size.
     setWindowTitle(QStringLiteral("Wklej"));
@@ -90,6 +89,12 @@ frmtmp::frmtmp(Editor& editor, QWidget* parent)
     Timer2->setInterval(20);
     Timer2->setSingleShot(true);
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
+}
+
+const QImage& frmtmp::xsel()
+{
+    static const QImage marker = MakeSelectionMarker();
+    return marker;
 }
 
 void frmtmp::ShowModal()

@@ -1,7 +1,7 @@
 // The placement window: shows a picture larger than the icon, or a rendered
 // text, with a 32 x 32 frame that follows the pointer; a click copies the
-// framed pixels into the image and hides the window. Created hidden at
-// start-up and kept until shutdown, so the frame stays where the last use
+// framed pixels into the image and hides the window. Created hidden on its
+// first use and kept until shutdown, so the frame stays where the last use
 // left it. It also carries the selection marker picture xsel; its staging
 // surface `pic` and the undo buffers live in the editor state.
 #pragma once
@@ -26,7 +26,7 @@ public:
     frmtmp(Editor& editor, QWidget* parent = nullptr);
 
     // The 20 x 20 marker of the selected palette button.
-    const QImage& xsel() const { return xsel_; }
+    static const QImage& xsel();
 
     // Empty: picture mode (the caller has put the picture into Editor::pic).
     // Otherwise text mode, holding the text to place. A click empties it.
@@ -76,6 +76,5 @@ private:
     void FitPrompt();
 
     Editor& e_;
-    QImage xsel_;
     int blinkTag_ = 1; // Timer1's phase: 1 shows dark blue next, 0 yellow
 };

@@ -34,7 +34,6 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialo
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    tmp = new frmtmp(e_, this);
     BudujKontrolki();
     BudujMenu();
 
@@ -179,6 +178,6 @@ void frmMain::UstawKoloryTłów()
     SetBackgroundColours(e_);
     // The marker stays with the drawing colour alone (colour 0 at start-up),
     // so a later reset never leaves two buttons marked.
-    lblKol[e_.CurrentColor]->setPicture(tmp->xsel());
+    lblKol[e_.CurrentColor]->setPicture(frmtmp::xsel());
     TakeSnapshot(e_);
 }

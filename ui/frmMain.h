@@ -12,6 +12,7 @@
 #include "files/Options.h"
 #include "tools/CanvasTools.h"
 #include "ui/CanvasView.h" // complete, so picIkona works as a SurfaceView anywhere
+#include "ui/Lazy.h"
 
 class QAction;
 class QImage;
@@ -154,6 +155,7 @@ public:
     int StartWidth = 0;  // window size recorded at load, in pixels
     int StartHeight = 0;
     bool ResizeLock = false;
+    bool StartUpEnded = false; // Timer1 has fired
     QTimer* Timer1 = nullptr;
     QTimer* Timer2 = nullptr;
 
@@ -170,7 +172,8 @@ public:
     Frame* Shape3 = nullptr; // picMini
     Frame* Shape4 = nullptr; // picEXE
     Frame* Shape6 = nullptr; // coordinates strip
-    frmtmp* tmp = nullptr;
+    // The placement window, made the first time a picture or text is placed.
+    Lazy<frmtmp> tmp{[this] { return MakePlacementWindow(); }};
 
     // ---- The menu tree (frmMain_Menu.cpp). Every entry exists from the
     // start but stays hidden until Podłącz() gives it a handler.
@@ -212,6 +215,7 @@ private:
     // The six view entries in the order of the options file.
     std::array<QAction*, ViewOptionCount> ViewOptionEntries() const;
     bool shutDown_ = false;
+    frmtmp* MakePlacementWindow();
     QStringList commandLine_;
 
     void BudujKontrolki();

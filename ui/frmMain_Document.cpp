@@ -35,7 +35,7 @@ void frmMain::Zamknij()
         return;
     shutDown_ = true;
     SaveOpt();
-    if (tmp)
-        tmp->close();
+    if (frmtmp* placement = tmp.ifMade())
+        placement->close();
     QCoreApplication::quit();
 }

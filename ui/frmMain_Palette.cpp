@@ -12,7 +12,7 @@ void frmMain::lblKol_Click(int index)
     }
     if (index == e_.CurrentColor)
         return;
-    lblKol[index]->setPicture(tmp->xsel());
+    lblKol[index]->setPicture(frmtmp::xsel());
     lblKol[e_.CurrentColor]->setPicture(QImage());
     e_.CurrentColor = std::uint8_t(index);
     picIkona->setFocus();

@@ -46,7 +46,9 @@ void frmMain::Timer1_Timer()
 {
     // Stopped first: Parametry lets pending events run, which must not tick again.
     Timer1->stop();
-    tmp->StopBlinking();
+    StartUpEnded = true;
+    if (frmtmp* placement = tmp.ifMade())
+        placement->StopBlinking();
     Parametry();
     ResizeLock = true;
     picIkona->setFocus();
@@ -64,4 +66,13 @@ void frmMain::Timer2_Timer()
 void frmMain::UruchomTimer2()
 {
     Timer2->start();
+}
+
+frmtmp* frmMain::MakePlacementWindow()
+{
+    auto* placement = new frmtmp(e_, this);
+    // It blinks from its creation until start-up ends.
+    if (StartUpEnded)
+        placement->StopBlinking();
+    return placement;
 }
