@@ -14,7 +14,7 @@ test=("${build[@]}"
       clang-14 libclang-rt-14-dev libx11-dev
       desktop-file-utils dpkg-dev file time)
 
-bench=("${test[@]}" mtpaint bc pkg-config gcc)
+bench=("${test[@]}" mtpaint bc pkg-config gcc libxdamage-dev)
 
 case "${1:-build}" in
   build) wanted=("${build[@]}") ;;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Start-up time (exec to the main window mapped) and peak RSS of Pikselar, side
-# by side with a bare Qt Widgets window and with mtPaint, on a private Xvfb.
+# Start-up time (exec to the main window mapped, and to its first frame drawn)
+# and peak RSS of Pikselar, side by side with a bare Qt Widgets window and with
+# mtPaint, on a private Xvfb.
 # Medians of ROUNDS runs (default 9), the programs taking turns in each round.
 # Usage: scripts/startup.sh [BUILD_DIR] [ROUNDS]   Prints a Markdown table.
 set -euo pipefail
@@ -10,7 +11,7 @@ rounds=${2:-9}
 work=$build/startup
 mkdir -p "$work"
 
-gcc -O2 -o "$work/mapwait" scripts/startup/mapwait.c -lX11
+gcc -O2 -o "$work/mapwait" scripts/startup/mapwait.c -lX11 -lXdamage
 g++ -O2 -fPIC -std=c++17 -o "$work/bare" scripts/startup/bare.cpp \
     $(pkg-config --cflags --libs Qt6Widgets)
 
@@ -29,26 +30,29 @@ trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$app"' EXIT
 programs=("pikselar:$app/pikselar" "bare Qt window:$work/bare")
 command -v mtpaint >/dev/null && programs+=("mtPaint:mtpaint")
 
-declare -A times rss
+declare -A times rss frames
 for ((r = 0; r < rounds; ++r)); do
   for entry in "${programs[@]}"; do
     name=${entry%%:*}
     # A run that fails to map (a busy machine) is left out of the medians.
     out=$("$work/mapwait" 200 ${entry#*:} 2>/dev/null) || continue
-    read -r ms kb <<<"$out"
+    read -r ms kb frame <<<"$out"
     times[$name]+="$ms "
     rss[$name]+="$kb "
+    frames[$name]+="$frame "
   done
 done
 
 median() { tr ' ' '\n' | grep -v '^$' | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 bare_ms=$(echo "${times[bare Qt window]}" | median)
-echo "| program | start-up to window mapped (median ms) | ratio to bare Qt | peak RSS (median MB) |"
-echo "|---|---|---|---|"
+bare_frame=$(echo "${frames[bare Qt window]}" | median)
+echo "| program | start-up to window mapped (median ms) | ratio to bare Qt | to first frame drawn (median ms) | ratio to bare Qt | peak RSS (median MB) |"
+echo "|---|---|---|---|---|---|"
 for entry in "${programs[@]}"; do
   name=${entry%%:*}
   ms=$(echo "${times[$name]}" | median)
+  frame=$(echo "${frames[$name]}" | median)
   kb=$(echo "${rss[$name]}" | median)
-  printf '| %s | %.1f | %.2f | %.1f |\n' "$name" "$ms" "$(echo "$ms / $bare_ms" | bc -l)" \
-    "$(echo "$kb / 1024" | bc -l)"
+  printf '| %s | %.1f | %.2f | %.1f | %.2f | %.1f |\n' "$name" "$ms" "$(echo "$ms / $bare_ms" | bc -l)" \
+    "$frame" "$(echo "$frame / $bare_frame" | bc -l)" "$(echo "$kb / 1024" | bc -l)"
 done

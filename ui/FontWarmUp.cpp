@@ -1,16 +1,25 @@
 #include "ui/FontWarmUp.h"
 
+#include <thread>
+
 #include <fontconfig/fontconfig.h>
 
-FontWarmUp::FontWarmUp() : thread_([] { FcInit(); }) {}
+namespace {
+// Joined at exit too, should the program end before showing any text.
+struct WarmUp {
+    std::thread thread;
+    ~WarmUp() { FinishFontWarmUp(); }
+} warmUp;
+} // namespace
 
-FontWarmUp::~FontWarmUp()
+void StartFontWarmUp()
 {
-    wait();
+    if (!warmUp.thread.joinable())
+        warmUp.thread = std::thread([] { FcInit(); });
 }
 
-void FontWarmUp::wait()
+void FinishFontWarmUp()
 {
-    if (thread_.joinable())
-        thread_.join();
+    if (warmUp.thread.joinable())
+        warmUp.thread.join();
 }

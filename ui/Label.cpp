@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 
-Label::Label(const QString& text, QWidget* parent) : QLabel(text, parent)
+Label::Label(QWidget* parent) : QLabel(parent)
 {
     setMouseTracking(true);
 }

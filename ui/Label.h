@@ -6,7 +6,7 @@
 class Label : public QLabel {
     Q_OBJECT
 public:
-    Label(const QString& text, QWidget* parent);
+    explicit Label(QWidget* parent);
 
 signals:
     void hovered();

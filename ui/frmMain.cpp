@@ -60,11 +60,8 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialo
     PodłączPomoc();
     UkryjPusteMenu();
 
-    // The client area takes its size; the menu bar comes on top of it.
-    client_->setFixedSize(ClientWidth, ClientHeight);
-    resize(sizeHint());
-    client_->setMinimumSize(0, 0);
-    client_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // The client area's size; the menu bar is added on top of it once shown.
+    resize(ClientWidth, ClientHeight);
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 
@@ -113,7 +110,8 @@ void frmMain::BudujKontrolki()
     picEXE = new SurfaceView(e_.picEXE, client_);
     picEXE->move(248, 8);
 
-    Namiary = new Label(QStringLiteral("?, ?"), client_);
+    // The labels get their texts once the window is mapped (PokażZawartość).
+    Namiary = new Label(client_);
     Namiary->setGeometry(12, 8, 49, 13);
     QFont small = Namiary->font();
     small.setPixelSize(11);
@@ -121,7 +119,7 @@ void frmMain::BudujKontrolki()
 
     BudujPrzyciski(client_);
 
-    lblHelp = new Label(QStringLiteral("Pasek pomocy"), client_);
+    lblHelp = new Label(client_);
     lblHelp->setGeometry(4, 288, 289, 17);
     QPalette bar = lblHelp->palette();
     bar.setColor(QPalette::Window, bar.color(QPalette::HighlightedText));

@@ -205,6 +205,9 @@ public:
     QAction* mnuPasekPomocy = nullptr;
     QAction* mnuOProgramie = nullptr;
 
+    // Maps the window, then shows what is in it.
+    void setVisible(bool visible) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -224,6 +227,9 @@ private:
     // Connects the pointer movements that update the help bar.
     void PodłączPomoc();
     void BudujMenu();
+    // Label texts, the client area and the menu bar, once the window is mapped.
+    void PokażZawartość();
+    bool contentShown_ = false;
     // Connects a menu entry to its handler and shows it. A checkable entry's
     // handler sets its own check mark (the options reader calls it directly),
     // so the mark Qt flips on a click is put back before the handler runs.

@@ -1,7 +1,6 @@
 // The menu bar: every caption, access key, check mark and shortcut.
 #include <QActionGroup>
 #include <QMenu>
-#include <QMenuBar>
 
 #include "ui/frmMain.h"
 
@@ -23,8 +22,8 @@ constexpr int Checked = 1;
 
 void frmMain::BudujMenu()
 {
-    QMenuBar* bar = menuBar();
-    mnuPlik = bar->addMenu(QStringLiteral("&Plik"));
+    // The bar itself comes with the mapped window (PokażZawartość).
+    mnuPlik = new QMenu(QStringLiteral("&Plik"), this);
     mnuNowy = Entry(mnuPlik, "&Nowy", Qt::CTRL | Qt::Key_N);
     mnuOtwórz = Entry(mnuPlik, "&Otwórz...", Qt::CTRL | Qt::Key_O);
     mnuImportuj = mnuPlik->addMenu(QStringLiteral("Importuj"));
@@ -35,7 +34,7 @@ void frmMain::BudujMenu()
     mnuPlik->addSeparator();
     mnuKoniec = Entry(mnuPlik, "&Koniec", Qt::CTRL | Qt::Key_Q);
 
-    mnuEdycja = bar->addMenu(QStringLiteral("&Edycja"));
+    mnuEdycja = new QMenu(QStringLiteral("&Edycja"), this);
     mnuCofnij = Entry(mnuEdycja, "&Cofnij", Qt::CTRL | Qt::Key_Z);
     mnuWytnij = Entry(mnuEdycja, "&Wytnij", Qt::CTRL | Qt::Key_X);
     mnuKopiuj = Entry(mnuEdycja, "&Kopiuj", Qt::CTRL | Qt::Key_C);
@@ -43,7 +42,7 @@ void frmMain::BudujMenu()
     mnuEdycja->addSeparator();
     mnuCzyśćObraz = Entry(mnuEdycja, "&Czyść obraz", Qt::Key_Delete);
 
-    mnuOpcje = bar->addMenu(QStringLiteral("&Opcje"));
+    mnuOpcje = new QMenu(QStringLiteral("&Opcje"), this);
     mnuKolorP = mnuOpcje->addMenu(QStringLiteral("&Kolor przeźroczysty"));
     przGroup_ = new QActionGroup(this);
     przGroup_->setExclusive(true);
@@ -66,7 +65,7 @@ void frmMain::BudujMenu()
     mnuPokazuj2 = Entry(mnuOpcje, "Pokazuj &miniaturkę ikony", {}, Checked);
     mnuPokażSiatkę = Entry(mnuOpcje, "Pokaż &siatkę", Qt::CTRL | Qt::Key_G, Unchecked);
 
-    mnuPomoc = bar->addMenu(QStringLiteral("Pomo&c"));
+    mnuPomoc = new QMenu(QStringLiteral("Pomo&c"), this);
     mnuPomoc2 = Entry(mnuPomoc, "Pomoc", Qt::Key_F1, Unchecked);
     mnuPasekPomocy = Entry(mnuPomoc, "Pasek pomo&cy", Qt::CTRL | Qt::Key_F1, Checked);
     mnuOProgramie = Entry(mnuPomoc, "&O programie...", Qt::CTRL | Qt::Key_A);

@@ -1,8 +1,11 @@
 // The window itself: its fixed size, its background and its two timers.
+#include <QMenuBar>
 #include <QResizeEvent>
 #include <QTimer>
 
 #include "ui/CanvasView.h"
+#include "ui/FontWarmUp.h"
+#include "ui/Label.h"
 #include "transfer/frmtmp.h"
 #include "ui/frmMain.h"
 
@@ -75,4 +78,45 @@ frmtmp* frmMain::MakePlacementWindow()
     if (StartUpEnded)
         placement->StopBlinking();
     return placement;
+}
+
+void frmMain::setVisible(bool visible)
+{
+    if (!visible || contentShown_) {
+        QMainWindow::setVisible(visible);
+        return;
+    }
+    // The window is mapped first and filled at once after, still before its
+    // first frame is painted. Shown controls and label texts wake the
+    // accessibility bridge, which waits for the session bus, and the menu
+    // bar's height needs the font database: neither has to delay the window.
+    client_->hide();
+    QMainWindow::setVisible(true);
+    PokażZawartość();
+}
+
+void frmMain::PokażZawartość()
+{
+    contentShown_ = true;
+    FinishFontWarmUp();
+    Namiary->setText(QStringLiteral("?, ?"));
+    lblHelp->setText(QStringLiteral("Pasek pomocy"));
+    client_->show();
+
+    // The window grows by the menu bar; the client area keeps its size and
+    // the window stays centred.
+    const QSize before = size();
+    client_->setFixedSize(client_->size());
+    QMenuBar* bar = menuBar();
+    for (QMenu* menu : {mnuPlik, mnuEdycja, mnuOpcje, mnuPomoc})
+        bar->addMenu(menu);
+    bar->show();
+    resize(sizeHint());
+    client_->setMinimumSize(0, 0);
+    client_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    layout()->activate();
+    const QSize grown = size() - before;
+    StartWidth += grown.width();
+    StartHeight += grown.height();
+    move(pos() - QPoint(grown.width() / 2, grown.height() / 2));
 }

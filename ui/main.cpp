@@ -1,10 +1,8 @@
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <QApplication>
-#include <QDBusConnection>
 #include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -28,7 +26,7 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    FontWarmUp fonts;
+    StartFontWarmUp();
     // The menu bar stays in the window: asking the session bus for a global
     // menu costs a bus start-up attempt on every launch.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
@@ -37,10 +35,6 @@ int main(int argc, char* argv[])
     // No display name: on X11 Qt would append it to every other window's
     // title ("Wklej — Pikselar", "Błąd — Pikselar"), and those titles are fixed.
     app.setDesktopFileName(QStringLiteral("pikselar"));
-    // The first label's text wakes the accessibility bridge, which waits for
-    // the session bus; without a bus, libdbus tries to start one by running
-    // programs. Connect (or fail) here, meanwhile, while the window is built.
-    std::jthread sessionBus([] { QDBusConnection::sessionBus(); });
 
     // The interface is Polish: Qt's own dialogs and buttons too.
     QTranslator qtPolish;
@@ -48,7 +42,6 @@ int main(int argc, char* argv[])
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtPolish);
 
-    fonts.wait();
     Dialogs dialogs;
     frmMain window(dialogs);
     window.setCommandLine(app.arguments().mid(1));

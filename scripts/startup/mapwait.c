@@ -1,10 +1,12 @@
 /* Starts a program and reports the milliseconds from exec to the first
- * top-level window it maps on the X display, and the peak resident set size
- * of the program once it has been ended.
+ * top-level window it maps on the X display, from exec to the first drawing
+ * into that window (its first frame, seen through the DAMAGE extension), and
+ * the peak resident set size of the program once it has been ended.
  * Usage: mapwait SETTLE_MS PROGRAM [ARGS...]
- * Prints: "<map ms> <peak rss kB>" on standard output. */
+ * Prints: "<map ms> <peak rss kB> <first frame ms>" on standard output. */
 #define _GNU_SOURCE
 #include <X11/Xlib.h>
+#include <X11/extensions/Xdamage.h>
 #include <poll.h>
 #include <signal.h>
 #include <stdio.h>
@@ -33,6 +35,11 @@ int main(int argc, char **argv)
         fprintf(stderr, "mapwait: no X display\n");
         return 2;
     }
+    int damageEvent, damageError;
+    if (!XDamageQueryExtension(dpy, &damageEvent, &damageError)) {
+        fprintf(stderr, "mapwait: the X server has no DAMAGE extension\n");
+        return 2;
+    }
     Window root = DefaultRootWindow(dpy);
     XSelectInput(dpy, root, SubstructureNotifyMask);
     XSync(dpy, False);
@@ -43,16 +50,25 @@ int main(int argc, char **argv)
         execvp(argv[2], argv + 2);
         _exit(127);
     }
-    double mapped = -1;
+    double mapped = -1, drawn = -1;
+    Window shown = None;
     struct pollfd pfd = {ConnectionNumber(dpy), POLLIN, 0};
-    while (mapped < 0 && now_ms() - start < 20000) {
+    while (drawn < 0 && now_ms() - start < 20000) {
         while (XPending(dpy)) {
             XEvent ev;
             XNextEvent(dpy, &ev);
-            if (ev.type == MapNotify && !ev.xmap.override_redirect && mapped < 0)
+            /* Watched from its creation, so that no drawing can come first. */
+            if (ev.type == CreateNotify && !ev.xcreatewindow.override_redirect)
+                XDamageCreate(dpy, ev.xcreatewindow.window, XDamageReportNonEmpty);
+            if (ev.type == MapNotify && !ev.xmap.override_redirect && mapped < 0) {
                 mapped = now_ms() - start;
+                shown = ev.xmap.window;
+            }
+            if (ev.type == damageEvent + XDamageNotify && mapped >= 0 &&
+                ((XDamageNotifyEvent *)&ev)->drawable == shown && drawn < 0)
+                drawn = now_ms() - start;
         }
-        if (mapped < 0)
+        if (drawn < 0)
             poll(&pfd, 1, 5);
         if (waitpid(child, NULL, WNOHANG) == child) {
             fprintf(stderr, "mapwait: program ended before mapping a window\n");
@@ -71,10 +87,10 @@ int main(int argc, char **argv)
     kill(child, SIGKILL);
     wait4(child, &status, 0, &ru);
 done:
-    if (mapped < 0) {
-        fprintf(stderr, "mapwait: no window mapped within 20 s\n");
+    if (drawn < 0) {
+        fprintf(stderr, "mapwait: no window mapped and drawn within 20 s\n");
         return 1;
     }
-    printf("%.1f %ld\n", mapped, ru.ru_maxrss);
+    printf("%.1f %ld %.1f\n", mapped, ru.ru_maxrss, drawn);
     return 0;
 }
