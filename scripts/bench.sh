@@ -35,7 +35,9 @@ trap 'rm -f "$tmp"' EXIT
   echo "## Start-up and memory (Xvfb, median of 9 runs)"
   echo
   echo "Time from exec to the main window mapped (an Xlib MapNotify waiter,"
-  echo "\`scripts/startup/mapwait.c\`); peak RSS of the process once ended."
+  echo "\`scripts/startup/mapwait.c\`), and to the first drawing into that window"
+  echo "(its first frame, seen through the DAMAGE extension); peak RSS of the"
+  echo "process once ended."
   echo
   bash scripts/startup.sh "$build" 9
 } >"$out"

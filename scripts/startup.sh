@@ -2,7 +2,8 @@
 # Start-up time (exec to the main window mapped, and to its first frame drawn)
 # and peak RSS of Pikselar, side by side with a bare Qt Widgets window and with
 # mtPaint, on a private Xvfb.
-# Medians of ROUNDS runs (default 9), the programs taking turns in each round.
+# Medians of ROUNDS runs (default 9) after one uncounted round, the programs
+# taking turns in each round.
 # Usage: scripts/startup.sh [BUILD_DIR] [ROUNDS]   Prints a Markdown table.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,11 +32,13 @@ programs=("pikselar:$app/pikselar" "bare Qt window:$work/bare")
 command -v mtpaint >/dev/null && programs+=("mtPaint:mtpaint")
 
 declare -A times rss frames
-for ((r = 0; r < rounds; ++r)); do
+# Round -1 warms the caches and the fresh home folder and is not counted.
+for ((r = -1; r < rounds; ++r)); do
   for entry in "${programs[@]}"; do
     name=${entry%%:*}
     # A run that fails to map (a busy machine) is left out of the medians.
     out=$("$work/mapwait" 200 ${entry#*:} 2>/dev/null) || continue
+    ((r < 0)) && continue
     read -r ms kb frame <<<"$out"
     times[$name]+="$ms "
     rss[$name]+="$kb "
