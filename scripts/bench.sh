@@ -32,13 +32,13 @@ trap 'rm -f "$tmp"' EXIT
     done
   done
   echo
-  echo "## Start-up and memory (Xvfb, median of 9 runs)"
+  echo "## Start-up and memory (Xvfb, medians of 9 runs in each of 3 X server sessions, pooled)"
   echo
   echo "Time from exec to the main window mapped (an Xlib MapNotify waiter,"
   echo "\`scripts/startup/mapwait.c\`), and to the first drawing into that window"
   echo "(its first frame, seen through the DAMAGE extension); peak RSS of the"
   echo "process once ended."
   echo
-  bash scripts/startup.sh "$build" 9
+  bash scripts/startup.sh "$build" 9 3
 } >"$out"
 cat "$out"
