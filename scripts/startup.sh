@@ -26,7 +26,7 @@ export HOME=$app XDG_CONFIG_HOME=$app/config XDG_RUNTIME_DIR=$app/run
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 xvfb_pid=
-trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$app"' EXIT
+trap 'kill $xvfb_pid 2>/dev/null || true; rm -rf "$app"' EXIT
 
 programs=("pikselar:$app/pikselar" "bare Qt window:$work/bare")
 command -v mtpaint >/dev/null && programs+=("mtPaint:mtpaint")
