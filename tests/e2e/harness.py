@@ -144,9 +144,11 @@ class Pikselar:
                                      cwd=self.root, env=env, preexec_fn=_die_with_parent,
                                      stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
         self.wid = self.wait_for_window("Pikselar")
-        self._locate()
-        # Start-up completes on the first timer tick after the window shows.
+        # Start-up completes on the first timer tick after the window shows,
+        # and the window grows by its menu bar just after it is mapped: it is
+        # located once that has happened.
         time.sleep(0.2)
+        self._locate()
 
     # ---- processes and windows
 

@@ -87,8 +87,9 @@ class TextTool(harness.Case):
         ramka = (origin[0] + PIC[0] - 1, origin[1] + PIC[1] + 34)  # left border, below 32 + 2
 
         def drawn(shot):
-            inner = self.picture(shot, origin)
-            return any(BLACK in row[1:31] for row in inner[1:31])
+            # Black text on the grey back: a window not painted yet is all black.
+            inner = [row[1:31] for row in self.picture(shot, origin)[1:31]]
+            return (any(BLACK in row for row in inner) and any(GREY in row for row in inner))
         shot = self.wait_drawn(origin, drawn)
         keep(shot, "text-placement.png")
         at10 = self.picture(shot, origin)
