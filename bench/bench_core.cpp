@@ -1,23 +1,13 @@
 // The canvas procedures and undo.
 #include <benchmark/benchmark.h>
 
-#include "core/Procedury.h"
-#include "core/Transparent.h"
-#include "core/Undo.h"
+#include "bench/StartedEditor.h"
 
 namespace {
-Editor Started()
-{
-    Editor e;
-    Zmienne(e);
-    SetBackgroundColours(e);
-    TakeSnapshot(e);
-    return e;
-}
 
 void BM_PaintCell(benchmark::State& state)
 {
-    Editor e = Started();
+    Editor e = StartedEditor();
     int i = 0;
     for (auto _ : state) {
         e.CurrentColor = std::uint8_t(i & 15);
@@ -29,7 +19,7 @@ BENCHMARK(BM_PaintCell);
 
 void BM_RepaintCanvas(benchmark::State& state)
 {
-    Editor e = Started();
+    Editor e = StartedEditor();
     for (auto _ : state) {
         RepaintCanvas(e);
         benchmark::DoNotOptimize(e.picIkona.pixels());
@@ -39,7 +29,7 @@ BENCHMARK(BM_RepaintCanvas);
 
 void BM_RefreshHalfPreview(benchmark::State& state)
 {
-    Editor e = Started();
+    Editor e = StartedEditor();
     for (auto _ : state) {
         RefreshHalfPreview(e);
         benchmark::DoNotOptimize(e.picEXE.pixels());
@@ -49,7 +39,7 @@ BENCHMARK(BM_RefreshHalfPreview);
 
 void BM_CanvasToImage(benchmark::State& state)
 {
-    Editor e = Started();
+    Editor e = StartedEditor();
     for (auto _ : state) {
         CanvasToImage(e);
         benchmark::DoNotOptimize(e.picMini.pixels());
@@ -59,7 +49,7 @@ BENCHMARK(BM_CanvasToImage);
 
 void BM_Undo(benchmark::State& state)
 {
-    Editor e = Started();
+    Editor e = StartedEditor();
     for (auto _ : state) {
         Cofnij(e);
         benchmark::DoNotOptimize(e.picMini.pixels());

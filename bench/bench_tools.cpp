@@ -4,9 +4,7 @@
 
 #include <QApplication>
 
-#include "core/Procedury.h"
-#include "core/Transparent.h"
-#include "core/Undo.h"
+#include "bench/StartedEditor.h"
 #include "tools/CanvasTools.h"
 #include "tools/Shapes.h"
 #include "tools/Shift.h"
@@ -15,10 +13,7 @@
 namespace {
 Editor Started()
 {
-    Editor e;
-    Zmienne(e);
-    SetBackgroundColours(e);
-    TakeSnapshot(e);
+    Editor e = StartedEditor();
     // Something to work on: stripes of every colour.
     for (int y = 0; y < ImageSize; ++y)
         for (int x = 0; x < ImageSize; ++x)
