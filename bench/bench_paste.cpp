@@ -9,7 +9,7 @@
 
 #include "transfer/ClipboardData.h"
 #include "ui/Dialogs.h"
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 #include "ui/frmMain.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "FuzzSupport.h"
 #include "transfer/PictureDecoder.h"
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

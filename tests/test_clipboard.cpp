@@ -12,7 +12,7 @@
 #include "support/TestSupport.h"
 #include "transfer/ClipboardData.h"
 #include "transfer/frmtmp.h"
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 #include "ui/frmMain.h"
 
 namespace {

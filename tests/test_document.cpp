@@ -14,7 +14,7 @@
 #include "support/TestSupport.h"
 #include "transfer/frmtmp.h"
 #include "ui/ProgramFolder.h"
-#include "ui/SurfaceView.h"
+#include "qt/SurfaceView.h"
 #include "ui/TerminationSignals.h"
 #include "ui/frmMain.h"
 

@@ -11,7 +11,7 @@
 #include "ui/Frame.h"
 #include "ui/Label.h"
 #include "ui/PictureButton.h"
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 #include "ui/frmMain.h"
 
 namespace {

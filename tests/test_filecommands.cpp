@@ -15,7 +15,7 @@
 #include "core/Procedury.h"
 #include "files/IconReader.h"
 #include "support/TestSupport.h"
-#include "ui/SurfaceView.h"
+#include "qt/SurfaceView.h"
 #include "ui/frmMain.h"
 
 class TestFileCommands : public QObject {

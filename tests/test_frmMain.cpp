@@ -8,8 +8,8 @@
 #include "core/Procedury.h"
 #include "support/TestSupport.h"
 #include "ui/ColourButton.h"
-#include "ui/QtColour.h"
-#include "ui/SurfaceView.h"
+#include "qt/QtColour.h"
+#include "qt/SurfaceView.h"
 #include "ui/frmMain.h"
 
 class TestFrmMain : public QObject {

@@ -10,8 +10,8 @@
 #include "transfer/Placement.h"
 #include "transfer/frmtmp.h"
 #include "ui/ColourButton.h"
-#include "ui/QtColour.h"
-#include "ui/SurfaceView.h"
+#include "qt/QtColour.h"
+#include "qt/SurfaceView.h"
 #include "ui/frmMain.h"
 
 class TestFrmtmp : public QObject {

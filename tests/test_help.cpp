@@ -7,7 +7,7 @@
 #include "core/Palette.h"
 #include "support/TestSupport.h"
 #include "ui/HelpTexts.h"
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 #include "ui/ProgramPicture.h"
 #include "ui/frmAbout.h"
 #include "ui/frmHelp.h"

@@ -11,7 +11,7 @@
 #include "support/TestSupport.h"
 #include "transfer/WyciaganieIkon.h"
 #include "transfer/frmtmp.h"
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 #include "ui/frmMain.h"
 
 namespace {

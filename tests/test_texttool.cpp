@@ -18,7 +18,7 @@
 #include "transfer/frmtmp.h"
 #include "ui/Label.h"
 #include "ui/PictureButton.h"
-#include "ui/SurfaceView.h"
+#include "qt/SurfaceView.h"
 #include "ui/frmMain.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <QRegularExpression>
 
 #include "core/Editor.h"
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 
 namespace {
 // Text is measured and drawn at 96 dots per inch whatever the screen says, so

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 
 Outline::Outline(Colour colour, QWidget* parent) : QWidget(parent), colour_(colour)
 {

@@ -14,7 +14,7 @@
 
 #include "transfer/PeIcons.h"
 #include "transfer/PictureDecoder.h"
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 
 namespace WyciaganieIkon {
 namespace {

@@ -13,8 +13,8 @@
 #include "text/TextRender.h"
 #include "transfer/Outline.h"
 #include "transfer/Placement.h"
-#include "ui/QtColour.h"
-#include "ui/SurfaceView.h"
+#include "qt/QtColour.h"
+#include "qt/SurfaceView.h"
 
 namespace {
 constexpr int ClientWidth = 586;

@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 
 namespace {
 // The first device pixel of logical pixel p.

@@ -5,7 +5,7 @@
 #include <QHash>
 
 #include "tools/CanvasTools.h"
-#include "ui/SurfaceView.h"
+#include "qt/SurfaceView.h"
 
 // The canvas and overlay as the device sees them: one image pixel per device
 // pixel, logical pixel p covering device pixels round(p*dpr) .. round((p+1)*dpr)-1.

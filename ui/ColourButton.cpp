@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 
 ColourButton::ColourButton(QWidget* parent) : QWidget(parent)
 {

@@ -7,7 +7,7 @@
 #include "files/FileBytes.h"
 #include "files/IconReader.h"
 #include "core/Surface.h"
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 
 namespace {
 // The sixteen palette colours as a 4 x 4 grid of swatches on white.

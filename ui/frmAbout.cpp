@@ -10,7 +10,7 @@
 #include "ui/FitText.h"
 #include "ui/ProgramFolder.h"
 #include "ui/ProgramPicture.h"
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 
 namespace {
 constexpr int DescriptionPointSize = 9;

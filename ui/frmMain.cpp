@@ -18,8 +18,8 @@
 #include "ui/Frame.h"
 #include "ui/Label.h"
 #include "ui/PictureButton.h"
-#include "ui/QtColour.h"
-#include "ui/SurfaceView.h"
+#include "qt/QtColour.h"
+#include "qt/SurfaceView.h"
 
 namespace {
 constexpr int ClientWidth = 296;

@@ -7,7 +7,7 @@
 #include "transfer/ClipboardData.h"
 #include "transfer/frmtmp.h"
 #include "ui/Dialogs.h"
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 #include "ui/frmMain.h"
 
 void frmMain::mnuKopiuj_Click()

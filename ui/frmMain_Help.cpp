@@ -7,7 +7,7 @@
 #include "ui/HelpTexts.h"
 #include "ui/Label.h"
 #include "ui/PictureButton.h"
-#include "ui/SurfaceView.h"
+#include "qt/SurfaceView.h"
 #include "ui/frmAbout.h"
 #include "ui/frmHelp.h"
 #include "ui/frmMain.h"

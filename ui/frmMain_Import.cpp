@@ -6,7 +6,7 @@
 #include "transfer/WyciaganieIkon.h"
 #include "transfer/frmtmp.h"
 #include "ui/Dialogs.h"
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 #include "ui/frmMain.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include "core/Undo.h"
 #include "ui/CanvasView.h"
 #include "ui/PictureButton.h"
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 #include "ui/frmMain.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 
 Surface SurfaceFromImage(const QImage& image, Colour back)
 {

@@ -1,9 +1,9 @@
-#include "ui/SurfaceView.h"
+#include "qt/SurfaceView.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "ui/QtColour.h"
+#include "qt/QtColour.h"
 
 SurfaceView::SurfaceView(Surface& surface, QWidget* parent) : QWidget(parent), surface_(surface)
 {
