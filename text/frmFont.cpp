@@ -5,9 +5,31 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 #include <QTimer>
 
 #include "text/frmText.h"
+
+QStringList PlainFamilies(const QStringList& families)
+{
+    // A family installed from several foundries comes as "Name [foundry]",
+    // once per foundry; the name alone picks one of them just as well.
+    QStringList plain;
+    QSet<QString> seen;
+    for (const QString& family : families) {
+        QString name = family;
+        if (name.endsWith(QLatin1Char(']'))) {
+            const qsizetype open = name.lastIndexOf(QStringLiteral(" ["));
+            if (open > 0)
+                name.truncate(open);
+        }
+        if (!seen.contains(name)) {
+            seen.insert(name);
+            plain << name;
+        }
+    }
+    return plain;
+}
 
 frmFont::frmFont(std::function<void(const QString&)> apply, QWidget* parent)
     : QDialog(parent, FixedDialogFlags()), apply_(std::move(apply))
@@ -23,6 +45,7 @@ frmFont::frmFont(std::function<void(const QString&)> apply, QWidget* parent)
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setGeometry(208, 24, 65, 25);
     Command1->setDefault(true);
+    Command1->setAutoDefault(true); // focused, it takes Return
     Frame1 = new QGroupBox(QStringLiteral("Podgląd"), this);
     Frame1->setGeometry(8, 56, 273, 81);
     lblTest = new QLabel(QStringLiteral("ABC abc ąćęłńóśźż"), Frame1);
@@ -58,7 +81,7 @@ void frmFont::ShowModal()
 void frmFont::Timer1_Timer()
 {
     Timer1->stop();
-    Combo1->addItems(QFontDatabase::families());
+    Combo1->addItems(PlainFamilies(QFontDatabase::families()));
     if (Combo1->count() > 0)
         Combo1->setCurrentIndex(0);
     for (QWidget* w : {static_cast<QWidget*>(Combo1), static_cast<QWidget*>(Label1),

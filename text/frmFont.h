@@ -6,6 +6,7 @@
 #include <functional>
 
 #include <QDialog>
+#include <QStringList>
 
 class QComboBox;
 class QGroupBox;
@@ -39,3 +40,7 @@ protected:
 private:
     std::function<void(const QString&)> apply_;
 };
+
+// Each family once, by its plain name, in the order given ("C059 [urw]" and
+// "C059 [UKWN]" are one "C059").
+QStringList PlainFamilies(const QStringList& families);
