@@ -121,5 +121,36 @@ void CanvasView::keyPressEvent(QKeyEvent* event)
 
 Qt::KeyboardModifiers CanvasView::ChordModifiers(const QKeyEvent* release) const
 {
-    return release->modifiers() | pressed_.value(release->key());
+    // The release decides; only when every modifier was let go before the
+    // key do the ones held at its press count.
+    const Qt::KeyboardModifiers atRelease = release->modifiers();
+    if (atRelease & ~Qt::KeypadModifier)
+        return atRelease;
+    return atRelease | pressed_.value(release->key());
+}
+
+void CanvasView::leaveEvent(QEvent* event)
+{
+    SurfaceView::leaveEvent(event);
+    emit pointerLeft();
+}
+
+void CanvasView::showEvent(QShowEvent* event)
+{
+    SurfaceView::showEvent(event);
+    // A modal window opening over the canvas sends it no leave: its window
+    // hears that it is blocked.
+    if (window() != watchedWindow_) {
+        if (watchedWindow_)
+            watchedWindow_->removeEventFilter(this);
+        watchedWindow_ = window();
+        watchedWindow_->installEventFilter(this);
+    }
+}
+
+bool CanvasView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == watchedWindow_ && event->type() == QEvent::WindowBlocked)
+        emit pointerLeft();
+    return SurfaceView::eventFilter(watched, event);
 }

@@ -18,16 +18,25 @@ class CanvasView : public SurfaceView {
 public:
     CanvasView(Surface& canvas, const CanvasOverlay& overlay, QWidget* parent = nullptr);
 
-    // The modifiers held at any moment while the released key was down: at
-    // its press or at its release. Ctrl let go a moment before the arrow
+    // The modifiers held at the key's release; when none is held any more,
+    // those held at its press, so Ctrl let go a moment before the arrow
     // still counts as Ctrl+arrow.
     Qt::KeyboardModifiers ChordModifiers(const QKeyEvent* release) const;
+
+signals:
+    // The pointer left the canvas, or a modal window opened over its window:
+    // no more moves will tell where the pointer is.
+    void pointerLeft();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     const CanvasOverlay& overlay_;
     QHash<int, Qt::KeyboardModifiers> pressed_;
+    QWidget* watchedWindow_ = nullptr;
 };

@@ -16,7 +16,7 @@ int Buttons(Qt::MouseButtons held)
 
 void frmMain::PodłączPłótno()
 {
-    auto at = [](QMouseEvent* m) { return m->position().toPoint(); };
+    auto at = [](QMouseEvent* m) { return LogicalPixel(m->position()); };
     connect(picIkona, &SurfaceView::mousePressed, this, [this, at](QMouseEvent* m) {
         picIkona_MouseDown(Buttons(m->buttons()), at(m).x(), at(m).y());
     });
@@ -26,6 +26,10 @@ void frmMain::PodłączPłótno()
     // A release reports the buttons held before it, the released one included.
     connect(picIkona, &SurfaceView::mouseReleased, this, [this, at](QMouseEvent* m) {
         picIkona_MouseUp(Buttons(m->buttons() | m->button()), at(m).x(), at(m).y());
+    });
+    connect(picIkona, &CanvasView::pointerLeft, this, [this] {
+        tools_.PointerLeftCanvas();
+        picIkona->update();
     });
     connect(picIkona, &SurfaceView::keyReleased, this, [this](QKeyEvent* k) {
         if (!k->isAutoRepeat())
