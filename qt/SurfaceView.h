@@ -1,9 +1,20 @@
 // A widget that shows one surface at 1:1 and forwards pointer events. It owns
 // nothing but the view: it never changes pixels.
 #pragma once
+#include <cmath>
+
+#include <QPointF>
 #include <QWidget>
 
 #include "core/Surface.h"
+
+// The whole logical pixel under a pointer position. At a fractional scale a
+// position falls between pixels; the pixel is the one it lies in (rounding
+// would reach into the next pixel, and at a cell border into the next cell).
+inline QPoint LogicalPixel(const QPointF& position)
+{
+    return QPoint(int(std::floor(position.x())), int(std::floor(position.y())));
+}
 
 class SurfaceView : public QWidget, public SurfaceObserver {
     Q_OBJECT

@@ -75,9 +75,12 @@ frmtmp::frmtmp(Editor& editor, QWidget* parent)
     RamkaDopasuj();
 
     connect(pic, &SurfaceView::mouseMoved, this,
-            [this](QMouseEvent* ev) { pic_MouseMove(ev->position().toPoint().x(), ev->position().toPoint().y()); });
+            [this](QMouseEvent* ev) {
+                const QPoint at = LogicalPixel(ev->position());
+                pic_MouseMove(at.x(), at.y());
+            });
     connect(pic, &SurfaceView::mouseReleased, this, [this](QMouseEvent* ev) {
-        if (ev->button() == Qt::LeftButton && pic->rect().contains(ev->position().toPoint()))
+        if (ev->button() == Qt::LeftButton && pic->rect().contains(LogicalPixel(ev->position())))
             pic_Click();
     });
 
@@ -145,9 +148,11 @@ int frmtmp::Valx(const QString& caption)
 
 bool frmtmp::event(QEvent* ev)
 {
-    // Another window of the program handing the activation back (the font
-    // dialog of text mode) activates the placement anew.
-    if (ev->type() == QEvent::WindowActivate && isVisible())
+    // The activation steps run when the window is shown (ShowModal) and when
+    // a modal window of the program over it (the font dialog of text mode)
+    // closes and hands it back the activation. A return from another
+    // program is no such hand-over and leaves the window as it is.
+    if (ev->type() == QEvent::WindowUnblocked && isVisible())
         Form_Activate();
     return QDialog::event(ev);
 }

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "qt/SurfaceView.h"
+
 PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent)
 {
     setFocusPolicy(Qt::NoFocus);
@@ -59,7 +61,7 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* e)
         QAbstractButton::mouseReleaseEvent(e); // may emit clicked()
     else
         e->accept();
-    if (rect().contains(e->position().toPoint()))
+    if (rect().contains(LogicalPixel(e->position())))
         emit released(button);
 }
 
