@@ -39,7 +39,8 @@ frmText::frmText(std::function<void(const QString&)> place, QWidget* parent)
     Command1->setDefault(true);
     Command2 = new QPushButton(QStringLiteral("Anuluj"), this);
     Command2->setGeometry(128, 40, 73, 25);
-    Command2->setAutoDefault(false);
+    // A focused button takes Return; from the field Return still means "OK".
+    Command2->setAutoDefault(true);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1);

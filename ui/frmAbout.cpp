@@ -62,7 +62,8 @@ frmAbout::frmAbout(QWidget* parent)
     cmdOK->setDefault(true);
     cmdSysInfo = new QPushButton(QStringLiteral("&Strona WWW"), this);
     cmdSysInfo->setGeometry(284, 205, 83, 23);
-    cmdSysInfo->setAutoDefault(false);
+    // Focused, it takes Return: the page opens and the window stays.
+    cmdSysInfo->setAutoDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 
