@@ -3,17 +3,25 @@
 #pragma once
 #include <cmath>
 
-#include <QPointF>
+#include <QMouseEvent>
 #include <QWidget>
 
 #include "core/Surface.h"
 
-// The whole logical pixel under a pointer position. At a fractional scale a
-// position falls between pixels; the pixel is the one it lies in (rounding
-// would reach into the next pixel, and at a cell border into the next cell).
-inline QPoint LogicalPixel(const QPointF& position)
+// The whole logical pixel of `widget` under a mouse event. At a fractional
+// scale a position falls between pixels, and the pixel is the one it lies in:
+// rounding would reach into the next pixel, at a cell border into the next
+// cell. Qt 6.4 hands the widget its position already rounded; the position
+// in the window keeps the fraction. An event made by hand may give the
+// widget's position as the window's: then the widget's own is taken.
+inline QPoint LogicalPixel(const QMouseEvent* event, const QWidget* widget)
 {
-    return QPoint(int(std::floor(position.x())), int(std::floor(position.y())));
+    QPointF at = event->position();
+    const QPointF inWindow =
+        event->scenePosition() - QPointF(widget->mapTo(widget->window(), QPoint(0, 0)));
+    if (std::abs(inWindow.x() - at.x()) <= 0.5 && std::abs(inWindow.y() - at.y()) <= 0.5)
+        at = inWindow;
+    return QPoint(int(std::floor(at.x())), int(std::floor(at.y())));
 }
 
 class SurfaceView : public QWidget, public SurfaceObserver {

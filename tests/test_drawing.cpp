@@ -250,6 +250,18 @@ void TestDrawing::mouseOnTheCanvasDrawsAndShowsTheCell()
     DragTo(c, QPoint(-20, 191), Qt::NoButton);
     QCOMPARE(w.Namiary->text(), QStringLiteral("1, 32"));
 
+    // At a fractional scale Qt rounds the canvas's own position and keeps the
+    // fraction in the window's: (5.6, 5.6) is still cell (0, 0).
+    const QPointF inCanvas(5.6, 5.6);
+    const QPointF inWindow = inCanvas + QPointF(c->mapTo(&w, QPoint(0, 0)));
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent click(type, QPointF(6, 6), inWindow, c->mapToGlobal(inCanvas), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {});
+        QApplication::sendEvent(c, &click);
+    }
+    QCOMPARE(PaletteIndexOf(e.picMini.pixel(0, 0)), 1);
+    QCOMPARE(PaletteIndexOf(e.picMini.pixel(1, 1)), 11);
+
     // Filled rectangle with its preview while dragging.
     QTest::mouseClick(w.Toolbar[3], Qt::LeftButton);
     QTest::mouseClick(w.lblKol[3], Qt::LeftButton);

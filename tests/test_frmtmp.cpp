@@ -24,6 +24,8 @@ private slots:
     void windowControlsAndBlinking();
     void madeOnFirstUseWithoutBlinkingAfterStartUp();
     void captionChangesOnlyWhenTheFrameMoves();
+    void pointerPositionIsRoundedDown();
+    void activationStepsRunWhenShownNotOnReturn();
     void clickPlacesExactColoursAndHides();
     void frameStaysBetweenUsesAndOutsideIsGrey();
     void transparentAreasArePlacedAsGrey();
@@ -211,6 +213,49 @@ void TestFrmtmp::captionChangesOnlyWhenTheFrameMoves()
     QCOMPARE(afterClampedMoves, QStringLiteral("marker"));
     QCOMPARE(atCorner, QStringLiteral("Wklej [0,0]"));
     QCOMPARE(p.tmp().Shape1->pos(), QPoint(0, 0));
+}
+
+void TestFrmtmp::pointerPositionIsRoundedDown()
+{
+    // At a fractional scale Qt gives the widget a rounded position and keeps
+    // the fraction in the window's: (16.6, 16.6) lies in pixel (16, 16).
+    Placement p;
+    p.putPicture(100, 60);
+    QPoint frame;
+    p.show([&](frmtmp& t) {
+        Move(t, QPoint(50, 30));
+        const QPointF inPic(16.6, 16.6);
+        const QPointF inWindow = inPic + QPointF(t.pic->mapTo(&t, QPoint(0, 0)));
+        QMouseEvent move(QEvent::MouseMove, QPointF(17, 17), inWindow, t.pic->mapToGlobal(inPic),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(t.pic, &move);
+        frame = t.Shape1->pos();
+        t.reject();
+    });
+    QCOMPARE(frame, QPoint(0, 0));
+}
+
+void TestFrmtmp::activationStepsRunWhenShownNotOnReturn()
+{
+    Placement p;
+    p.putPicture(100, 60);
+    QString onReturn, afterOwnWindow;
+    p.show([&](frmtmp& t) {
+        p.e().FragmentPrompt = "inny";
+        // Back from another program: activated again, nothing rerun.
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&t, &activate);
+        onReturn = t.Label1->text();
+        // A modal window of the program over it, then closed: its steps run.
+        QDialog over(&t);
+        over.setModal(true);
+        over.show();
+        over.hide();
+        afterOwnWindow = t.Label1->text();
+        t.reject();
+    });
+    QCOMPARE(onReturn, QStringLiteral("Wybierz fragment pliku, który chcesz zaimportować"));
+    QCOMPARE(afterOwnWindow, QStringLiteral("inny"));
 }
 
 void TestFrmtmp::clickPlacesExactColoursAndHides()

@@ -76,11 +76,11 @@ frmtmp::frmtmp(Editor& editor, QWidget* parent)
 
     connect(pic, &SurfaceView::mouseMoved, this,
             [this](QMouseEvent* ev) {
-                const QPoint at = LogicalPixel(ev->position());
+                const QPoint at = LogicalPixel(ev, pic);
                 pic_MouseMove(at.x(), at.y());
             });
     connect(pic, &SurfaceView::mouseReleased, this, [this](QMouseEvent* ev) {
-        if (ev->button() == Qt::LeftButton && pic->rect().contains(LogicalPixel(ev->position())))
+        if (ev->button() == Qt::LeftButton && pic->rect().contains(LogicalPixel(ev, pic)))
             pic_Click();
     });
 

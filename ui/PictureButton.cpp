@@ -61,7 +61,7 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* e)
         QAbstractButton::mouseReleaseEvent(e); // may emit clicked()
     else
         e->accept();
-    if (rect().contains(LogicalPixel(e->position())))
+    if (rect().contains(LogicalPixel(e, this)))
         emit released(button);
 }
 

@@ -16,7 +16,7 @@ int Buttons(Qt::MouseButtons held)
 
 void frmMain::PodłączPłótno()
 {
-    auto at = [](QMouseEvent* m) { return LogicalPixel(m->position()); };
+    auto at = [this](QMouseEvent* m) { return LogicalPixel(m, picIkona); };
     connect(picIkona, &SurfaceView::mousePressed, this, [this, at](QMouseEvent* m) {
         picIkona_MouseDown(Buttons(m->buttons()), at(m).x(), at(m).y());
     });
