@@ -1,6 +1,7 @@
 // Help in the main window: the help bar following the pointer, help mode with
 // its notice and help window, the help bar on and off, the about window.
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QtTest>
 
@@ -39,6 +40,7 @@ private slots:
     void helpBarFollowsThePointer_data();
     void helpBarFollowsThePointer();
     void helpBarIsUpdatedWhileHidden();
+    void helpBarShowsEveryTextWhole();
     void helpModeNoticeOnlyWhenSwitchedOn();
     void helpModeShowsTheButtonsHelp_data();
     void helpModeShowsTheButtonsHelp();
@@ -111,6 +113,42 @@ void TestHelpMode::helpBarIsUpdatedWhileHidden()
     w.mnuPasekPomocy->trigger();
     QVERIFY(w.lblHelp->isVisible());
     QCOMPARE(w.lblHelp->text(), QStringLiteral("Kliknij tutaj, aby wybrać niebieski kolor"));
+}
+
+void TestHelpMode::helpBarShowsEveryTextWhole()
+{
+    // Every control that explains itself in the bar, through its own movement.
+    frmMain& w = *w_;
+    std::vector<std::pair<QWidget*, QString>> controls;
+    for (int i = 0; i < 8; ++i)
+        controls.emplace_back(w.Toolbar[i], Short(ShortToolbar, i));
+    for (int i = 0; i < PaletteSize; ++i)
+        controls.emplace_back(w.lblKol[i], Short(ShortPalette, i));
+    for (int i = 0; i < 4; ++i)
+        controls.emplace_back(w.cmdKey[i], Short(ShortArrow, i));
+    controls.emplace_back(w.picMini, Short(ShortMini, 0));
+    controls.emplace_back(w.picEXE, Short(ShortThumb, 0));
+    controls.emplace_back(w.lblHelp, Short(ShortHelpBar, 0));
+    const qreal usual = QApplication::font(w.lblHelp).pointSizeF();
+    bool someSmaller = false;
+    for (const auto& [control, text] : controls) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), control->mapToGlobal(QPointF(5, 5)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(control, &move);
+        QCOMPARE(w.lblHelp->text(), text);
+        const QFont f = w.lblHelp->font();
+        const qreal width = QFontMetricsF(f).horizontalAdvance(text);
+        QVERIFY2(width <= w.lblHelp->contentsRect().width(),
+                 qPrintable(QStringLiteral("%1: %2 px at %3 pt").arg(text).arg(width).arg(f.pointSizeF())));
+        QVERIFY2(QFontMetricsF(f).height() <= w.lblHelp->height(), qPrintable(text));
+        // Short texts keep the usual size; only a long one is made smaller.
+        if (QFontMetricsF(QApplication::font(w.lblHelp)).horizontalAdvance(text)
+            <= w.lblHelp->contentsRect().width())
+            QCOMPARE(f.pointSizeF(), usual);
+        else
+            someSmaller = true;
+    }
+    QVERIFY(someSmaller); // the pencil's text does not fit at the usual size
 }
 
 void TestHelpMode::helpModeNoticeOnlyWhenSwitchedOn()

@@ -1,5 +1,5 @@
-// Fixed-size labels holding long wrapped texts: a smaller font rather than
-// lost words when the text needs more lines than the label holds.
+// Fixed-size labels holding long texts: a smaller font rather than lost
+// words when the text needs more room than the label has.
 #pragma once
 
 class QLabel;
@@ -8,3 +8,7 @@ class QString;
 // Sets the text with the largest point size from `largest` down to
 // `smallest` at which the wrapped text fits the label.
 void SetFittingText(QLabel* label, const QString& text, int largest, int smallest);
+
+// One line, not wrapped: the largest size from `largest` down to `smallest`
+// points, in half points, at which the whole text fits the label's width.
+void SetFittingLine(QLabel* label, const QString& text, qreal largest, qreal smallest);

@@ -1,9 +1,11 @@
 // Help: the help bar's texts, help mode with its help window, the help bar
 // on and off, and the about window.
 #include <QAction>
+#include <QApplication>
 
 #include "ui/ColourButton.h"
 #include "ui/Dialogs.h"
+#include "ui/FitText.h"
 #include "ui/HelpTexts.h"
 #include "ui/Label.h"
 #include "ui/PictureButton.h"
@@ -15,6 +17,8 @@
 namespace {
 // The help bar's height: the window grows and shrinks by it.
 constexpr int HelpBarHeight = 32;
+// The smallest size a long text in the bar may take, in points.
+constexpr qreal SmallestBarPointSize = 6;
 } // namespace
 
 void frmMain::PodłączPomoc()
@@ -36,7 +40,12 @@ void frmMain::PodłączPomoc()
 void frmMain::PokażKrótkąPomoc(int kind, int index)
 {
     // Also while the bar is hidden: shown again, it has the latest text.
-    lblHelp->setText(QString::fromStdString(ShortHelpText(kind, index)));
+    const QString text = QString::fromStdString(ShortHelpText(kind, index));
+    if (text == lblHelp->text())
+        return; // every pointer movement asks again
+    // The bar is one line: a long text gets a smaller size, never loses its end.
+    const qreal usual = QApplication::font(lblHelp).pointSizeF();
+    SetFittingLine(lblHelp, text, usual > 0 ? usual : 9, SmallestBarPointSize);
 }
 
 void frmMain::ShowToolHelp(int kind, int index)
