@@ -2,6 +2,7 @@
 // under real mouse and key events, view options, layout, size rule, and the
 // canvas rendered at fractional scales.
 #include <QAction>
+#include <QDialog>
 #include <QtTest>
 
 #include "core/Procedury.h"
@@ -303,6 +304,20 @@ void TestDrawing::eraserOutlineHidesOverTheBackground()
     QTest::mouseMove(w.centralWidget(), QPoint(7, 100));
     DragTo(w.centralWidget(), QPoint(7, 100), Qt::NoButton);
     QVERIFY(!o.GumkaVisible);
+
+    // Leaving the canvas, also onto another control, hides it.
+    DragTo(w.picIkona, CentreOf(3, 4), Qt::NoButton);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(w.picIkona, &leave);
+    QVERIFY(!o.GumkaVisible);
+    // So does a modal window over the canvas: no leave comes then.
+    DragTo(w.picIkona, CentreOf(3, 4), Qt::NoButton);
+    QDialog over(&w);
+    over.setModal(true);
+    over.show();
+    QVERIFY(!o.GumkaVisible);
+    over.hide();
+    QCOMPARE(w.picIkona->grab().toImage().pixelColor(18, 24), QColor(0, 255, 255));
 }
 
 void TestDrawing::ctrlArrowsShiftOnlyWithExactlyCtrl_data()

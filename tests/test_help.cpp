@@ -270,10 +270,18 @@ void TestHelp::aboutWebButtonOpensThePageAndStays()
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
+    // Tab to the button and Return: the page again, and the window stays.
+    about.activateWindow();
+    QTRY_VERIFY(about.isActiveWindow());
+    about.cmdOK->setFocus();
+    QTest::keyClick(about.cmdOK, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), about.cmdSysInfo);
+    QTest::keyClick(about.cmdSysInfo, Qt::Key_Return);
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QCOMPARE(opened.size(), 1);
+    QCOMPARE(opened.size(), 2);
     QCOMPARE(opened[0], frmAbout::MakerPage());
+    QCOMPARE(opened[1], frmAbout::MakerPage());
     QVERIFY(about.isVisible());
 
     // Without a web address the page shipped with the program is opened; the

@@ -29,6 +29,7 @@ private slots:
     void textDialogAcceptsTenCharacters();
     void textDialogEmptyOkActsAsCancel_data();
     void textDialogEmptyOkActsAsCancel();
+    void focusedButtonTakesReturn();
     void textDialogHidesBeforePlacingAndEmptiesOnShow();
     void fontDialogFillsItsListOnceAndKeepsTheChoice();
     void fontDialogEscAppliesTheChoice();
@@ -266,6 +267,40 @@ void TestText::textDialogEmptyOkActsAsCancel()
     dialog.ShowModal();
     QVERIFY(!dialog.isVisible());
     QCOMPARE(calls, 0);
+}
+
+void TestText::focusedButtonTakesReturn()
+{
+    // Tab from the field to a button and Return presses that button.
+    QStringList placed;
+    for (int tabs : {2, 1}) {
+        frmText dialog([&](const QString& t) { placed << t; });
+        bool onButton = false;
+        WhenModal([&](QWidget*) {
+            (void)QTest::qWaitFor([&] { return dialog.Text1->hasFocus(); });
+            QTest::keyClicks(dialog.Text1, QStringLiteral("abc"));
+            for (int i = 0; i < tabs; ++i)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            onButton = QApplication::focusWidget() == (tabs == 2 ? dialog.Command2 : dialog.Command1);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        dialog.ShowModal();
+        QVERIFY(onButton);
+        QVERIFY(!dialog.isVisible());
+    }
+    QCOMPARE(placed, QStringList{QStringLiteral("abc")}); // "Anuluj" placed nothing
+
+    // The font dialog's button, focused, takes Return too.
+    QStringList applied;
+    frmFont fonts([&](const QString& name) { applied << name; });
+    WhenModal([&](QWidget*) {
+        (void)QTest::qWaitFor([&] { return fonts.Combo1->isVisible(); });
+        fonts.Command1->setFocus();
+        QTest::keyClick(fonts.Command1, Qt::Key_Return);
+    });
+    fonts.ShowModal();
+    QVERIFY(!fonts.isVisible());
+    QCOMPARE(applied.size(), 1);
 }
 
 void TestText::textDialogHidesBeforePlacingAndEmptiesOnShow()

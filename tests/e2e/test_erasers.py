@@ -1,4 +1,7 @@
 """Both erasers in the real window."""
+import subprocess
+import time
+
 import harness
 from harness import BLACK, COLOUR_ERASER, CYAN, ERASER, FILLED, RED
 
@@ -18,6 +21,29 @@ class Erasers(harness.Case):
         canvas = app.wait_canvas(lambda c: c[31][31] == CYAN)
         erased = {(x, y) for y in range(32) for x in range(32) if canvas[y][x] == CYAN}
         self.assertEqual(erased, {(30, 30), (31, 30), (30, 31), (31, 31)})
+
+    def test_outline_goes_when_a_window_opens_over_it(self):
+        app = self.app
+        app.click_tool(ERASER)
+        app.glide(*app.cell_centre(10, 10))
+        left, top = app.screen(*harness.CANVAS)
+        right, bottom = app.screen(harness.CANVAS[0] + 192, harness.CANVAS[1] + 192)
+
+        def outline(image):
+            return sum(1 for y in range(top, bottom) for x in range(left, right)
+                       if harness.index_of(image.getpixel((x, y))) != CYAN)
+        self.assertGreater(outline(app.screenshot()), 0)
+        app.key("ctrl+a")  # the about window, over the canvas, the pointer kept still
+        about = app.wait_for_window("O programie")
+        app.xdotool("windowfocus", "--sync", about)
+        app.xdotool("key", "Escape")
+        deadline = time.time() + 3
+        while time.time() < deadline and subprocess.run(
+                ["xdotool", "search", "--onlyvisible", "--name", "^O programie$"],
+                env=app.env, capture_output=True, text=True).stdout.strip():
+            time.sleep(0.05)
+        time.sleep(0.3)
+        self.assertEqual(outline(app.screenshot()), 0)
 
     def test_colour_eraser_takes_only_the_drawing_colour(self):
         app = self.app

@@ -18,6 +18,13 @@ class ShiftAndUndo(harness.Case):
         app.click_arrow(LEFT)
         canvas = app.wait_canvas(lambda c: c[4][17] == RED)
         self.assertEqual([x for x in range(32) if canvas[4][x] == RED], [17, 30])
+        # Shift let go before the arrow: at the arrow's release only Ctrl is
+        # held, and the image moves up.
+        app.xdotool("windowfocus", "--sync", app.wid)
+        app.xdotool("keydown", "--delay", "40", "ctrl", "shift", "Up")
+        app.xdotool("keyup", "--delay", "40", "shift", "Up", "ctrl")
+        canvas = app.wait_canvas(lambda c: c[3][17] == RED)
+        self.assertEqual([x for x in range(32) if canvas[3][x] == RED], [17, 30])
 
     def test_undo_takes_back_what_was_drawn_since_the_last_tool_click(self):
         app = self.app

@@ -151,8 +151,37 @@ class TextTool(harness.Case):
                 self.assertEqual(icon_code(saved, x, y), FILE_CODE[canvas[y][x]], (x, y))
 
 
+    def test_tab_to_anuluj_and_return_cancels(self):
+        app = self.app
+        app.click_tool(TEXT)
+        dialog = app.wait_for_window("Wstaw tekst")
+        app.xdotool("windowfocus", "--sync", dialog)
+        app.xdotool("type", "--delay", "30", "Ab")
+        app.xdotool("key", "--delay", "50", "Tab", "Tab", "Return")  # OK, then "Anuluj"
+        self.assertTrue(gone(app, "Wstaw tekst"))
+        time.sleep(0.3)
+        self.assertFalse(visible(app, "Wklej"))
+        self.assertEqual({v for row in app.canvas() for v in row}, {BLACK})
+
+
 class HelpAndAbout(harness.Case):
     """Help mode and the about window."""
+
+    def setUp(self):
+        # A stand-in for the desktop's opener: it notes what it was asked to open.
+        self.bin = tempfile.mkdtemp(prefix="pikselar-bin-")
+        self.addCleanup(shutil.rmtree, self.bin, True)
+        self.opened = os.path.join(self.bin, "opened")
+        opener = os.path.join(self.bin, "xdg-open")
+        with open(opener, "w") as f:
+            f.write(f'#!/bin/sh\necho "$@" >> {self.opened}\n')
+        os.chmod(opener, 0o755)
+        path = os.environ.get("PATH", "")
+        os.environ["PATH"] = self.bin + os.pathsep + path
+        try:
+            super().setUp()
+        finally:
+            os.environ["PATH"] = path
 
     def test_help_mode_explains_a_button_and_closes_on_x(self):
         app = self.app
@@ -187,7 +216,7 @@ class HelpAndAbout(harness.Case):
         app.click_tool(TEXT)  # acts again
         app.wait_for_window("Wstaw tekst")
 
-    def test_about_window_opens_and_closes_on_esc(self):
+    def test_about_window_opens_its_page_and_closes_on_esc(self):
         app = self.app
         app.key("ctrl+a")
         about = app.wait_for_window("O programie")
@@ -197,6 +226,16 @@ class HelpAndAbout(harness.Case):
         keep(shot, "about.png")
         self.assertEqual(shot.getpixel((x + 100, y + 163)), (128, 128, 128))
         self.assertEqual(shot.getpixel((x + 100, y + 164)), (255, 255, 255))
+        app.xdotool("windowfocus", "--sync", about)
+        # Tab to "&Strona WWW" and Return: the page opens, the window stays.
+        app.xdotool("key", "--delay", "50", "Tab", "Return")
+        deadline = time.time() + 5
+        while not os.path.exists(self.opened) and time.time() < deadline:
+            time.sleep(0.05)
+        with open(self.opened) as f:
+            self.assertIn("pikselar.html", f.read())
+        time.sleep(0.2)
+        self.assertTrue(visible(app, "O programie"))
         app.xdotool("windowfocus", "--sync", about)
         app.xdotool("key", "Escape")
         self.assertTrue(gone(app, "O programie"))
