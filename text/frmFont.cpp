@@ -61,6 +61,13 @@ frmFont::frmFont(std::function<void(const QString&)> apply, QWidget* parent)
                        static_cast<QWidget*>(Command1), static_cast<QWidget*>(Frame1)})
         w->hide();
 
+    // For screen readers; the button and the box are named by their captions.
+    Combo1->setAccessibleName(QStringLiteral("Czcionka"));
+    Combo1->setAccessibleDescription(QStringLiteral("Lista czcionek ekranowych"));
+    Command1->setAccessibleDescription(QStringLiteral("Zamyka okno i ustawia wybraną czcionkę"));
+    lblTest->setAccessibleName(QStringLiteral("Podgląd czcionki"));
+    lblTest->setAccessibleDescription(QStringLiteral("Przykładowy tekst w wybranej czcionce"));
+
     connect(Combo1, &QComboBox::currentIndexChanged, this, &frmFont::Combo1_Click);
     connect(Command1, &QPushButton::clicked, this, &frmFont::Command1_Click);
 

@@ -42,6 +42,12 @@ frmText::frmText(std::function<void(const QString&)> place, QWidget* parent)
     // A focused button takes Return; from the field Return still means "OK".
     Command2->setAutoDefault(true);
 
+    // For screen readers; the buttons are named by their captions.
+    Text1->setAccessibleName(QStringLiteral("Tekst"));
+    Text1->setAccessibleDescription(QStringLiteral("Wpisz tu jakiś tekst, najwyżej 10 znaków"));
+    Command1->setAccessibleDescription(QStringLiteral("Wstawia tekst przez okno wklejania"));
+    Command2->setAccessibleDescription(QStringLiteral("Zamyka okno bez wstawiania tekstu"));
+
     Timer1 = new QTimer(this);
     Timer1->setInterval(1);
     connect(Timer1, &QTimer::timeout, this, &frmText::Timer1_Timer);

@@ -74,6 +74,13 @@ frmtmp::frmtmp(Editor& editor, QWidget* parent)
     Shape1->setGeometry(0, 0, ImageSize, ImageSize);
     RamkaDopasuj();
 
+    // For screen readers; the prompt label is named by its text.
+    pic->setAccessibleName(QStringLiteral("Obraz do wklejenia"));
+    pic->setAccessibleDescription(
+        QStringLiteral("Ramka wyboru idzie za wskaźnikiem; kliknięcie wkleja fragment w ramce"));
+    Shape1->setAccessibleName(QStringLiteral("Ramka wyboru"));
+    Ramka->setAccessibleName(QStringLiteral("Ramka obrazu"));
+
     connect(pic, &SurfaceView::mouseMoved, this,
             [this](QMouseEvent* ev) {
                 const QPoint at = LogicalPixel(ev, pic);

@@ -64,6 +64,11 @@ frmAbout::frmAbout(QWidget* parent)
     cmdSysInfo->setGeometry(284, 205, 83, 23);
     // Focused, it takes Return: the page opens and the window stays.
     cmdSysInfo->setAutoDefault(true);
+    // For screen readers; the buttons and labels are named by their captions.
+    picIcon->setAccessibleName(QStringLiteral("Ikona programu"));
+    picIcon->setAccessibleDescription(QStringLiteral("Obrazek programu Pikselar"));
+    cmdOK->setAccessibleDescription(QStringLiteral("Zamyka okno"));
+    cmdSysInfo->setAccessibleDescription(QStringLiteral("Otwiera stronę WWW autora programu"));
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 

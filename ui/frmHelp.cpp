@@ -54,6 +54,11 @@ frmHelp::frmHelp(QWidget* parent)
     lblHelp->setWordWrap(true);
     lblHelp->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
+    // For screen readers: "X" closes the window, and so does the text.
+    Label3->setAccessibleName(QStringLiteral("Zamknij"));
+    Label3->setAccessibleDescription(QStringLiteral("Zamyka okno pomocy"));
+    lblHelp->setAccessibleDescription(QStringLiteral("Kliknięcie zamyka okno pomocy"));
+
     Label3->installEventFilter(this);
     lblHelp->installEventFilter(this);
 }

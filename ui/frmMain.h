@@ -127,6 +127,10 @@ public:
     // The help bar's text for the control under the pointer (kinds from 0:
     // tools, colours, arrows, picMini, picEXE, the bar itself).
     void PokażKrótkąPomoc(int kind, int index);
+    // Accessible names and descriptions of the controls, for screen readers.
+    // Set once the window is mapped: a name wakes the accessibility bridge,
+    // which waits for the session bus.
+    void NazwijKontrolki();
     void mnuPomoc2_Click();
     void mnuPasekPomocy_Click();
     void mnuOProgramie_Click();

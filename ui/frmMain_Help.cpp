@@ -3,9 +3,11 @@
 #include <QAction>
 #include <QApplication>
 
+#include "ui/Accessible.h"
 #include "ui/ColourButton.h"
 #include "ui/Dialogs.h"
 #include "ui/FitText.h"
+#include "ui/Frame.h"
 #include "ui/HelpTexts.h"
 #include "ui/Label.h"
 #include "ui/PictureButton.h"
@@ -13,6 +15,7 @@
 #include "ui/frmAbout.h"
 #include "ui/frmHelp.h"
 #include "ui/frmMain.h"
+#include "core/Palette.h"
 
 namespace {
 // The help bar's height: the window grows and shrinks by it.
@@ -35,6 +38,38 @@ void frmMain::PodłączPomoc()
     connect(picMini, &SurfaceView::mouseMoved, this, [this] { PokażKrótkąPomoc(ShortMini, 0); });
     connect(picEXE, &SurfaceView::mouseMoved, this, [this] { PokażKrótkąPomoc(ShortThumb, 0); });
     connect(lblHelp, &Label::hovered, this, [this] { PokażKrótkąPomoc(ShortHelpBar, 0); });
+}
+
+void frmMain::NazwijKontrolki()
+{
+    // What a screen reader reads: a colour by its name, a tool and an arrow
+    // by the help bar's text, with the help window's text as description.
+    InstallAccessibleInterfaces();
+    auto name = [](QWidget* w, const QString& n, const QString& description) {
+        w->setAccessibleName(n);
+        w->setAccessibleDescription(description);
+    };
+    auto text = [](const std::string& s) { return QString::fromStdString(s); };
+    for (int i = 0; i < int(Toolbar.size()); ++i)
+        name(Toolbar[i], text(ShortHelpText(ShortToolbar, i)), text(LongHelpText(LongToolbar, i)));
+    for (int d = 0; d < int(cmdKey.size()); ++d)
+        name(cmdKey[d], text(ShortHelpText(ShortArrow, d)), text(LongHelpText(LongArrow, d)));
+    for (int i = 0; i < PaletteSize; ++i)
+        name(lblKol[i], QString::fromUtf8(ColorNames[i].data(), qsizetype(ColorNames[i].size())),
+             text(ShortHelpText(ShortPalette, i)));
+    name(picIkona, QStringLiteral("Obraz ikony w powiększeniu"),
+         QStringLiteral("Płótno: każdy punkt ikony jako kwadrat 6 na 6 pikseli; tu rysuje "
+                        "wybrane narzędzie, a Ctrl ze strzałką przesuwa obraz"));
+    name(picMini, QStringLiteral("Podgląd ikony (skala 1:1)"), text(ShortHelpText(ShortMini, 0)));
+    name(picEXE, QStringLiteral("Podgląd ikony (skala 1:2)"), text(ShortHelpText(ShortThumb, 0)));
+    name(Namiary, QStringLiteral("Pozycja myszy"),
+         QStringLiteral("Kolumna i wiersz punktu pod wskaźnikiem, liczone od 1"));
+    name(lblHelp, QStringLiteral("Pasek pomocy"),
+         QStringLiteral("Opis przycisku, nad którym jest wskaźnik"));
+    name(Shape2, QStringLiteral("Ramka płótna"), QString());
+    name(Shape3, QStringLiteral("Ramka podglądu (skala 1:1)"), QString());
+    name(Shape4, QStringLiteral("Ramka podglądu (skala 1:2)"), QString());
+    name(Shape6, QStringLiteral("Ramka pozycji myszy"), QString());
 }
 
 void frmMain::PokażKrótkąPomoc(int kind, int index)

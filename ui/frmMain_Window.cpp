@@ -101,6 +101,7 @@ void frmMain::PokażZawartość()
     FinishFontWarmUp();
     Namiary->setText(QStringLiteral("?, ?"));
     lblHelp->setText(QStringLiteral("Pasek pomocy"));
+    NazwijKontrolki();
     client_->show();
 
     // The window grows by the menu bar; the client area keeps its size and
