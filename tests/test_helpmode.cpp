@@ -1,5 +1,6 @@
 // Help in the main window: the help bar following the pointer, help mode with
 // its notice and help window, the help bar on and off, the about window.
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -41,6 +42,7 @@ private slots:
     void helpBarFollowsThePointer();
     void helpBarIsUpdatedWhileHidden();
     void helpBarShowsEveryTextWhole();
+    void everyControlHasAnAccessibleName();
     void helpModeNoticeOnlyWhenSwitchedOn();
     void helpModeShowsTheButtonsHelp_data();
     void helpModeShowsTheButtonsHelp();
@@ -149,6 +151,31 @@ void TestHelpMode::helpBarShowsEveryTextWhole()
             someSmaller = true;
     }
     QVERIFY(someSmaller); // the pencil's text does not fit at the usual size
+}
+
+void TestHelpMode::everyControlHasAnAccessibleName()
+{
+    // A control added without a name shows here; the reading over AT-SPI
+    // is checked end to end.
+    frmMain& w = *w_;
+    const auto widgets = w.centralWidget()->findChildren<QWidget*>();
+    QVERIFY(widgets.size() >= 28 + 3 + 2 + 4);
+    for (QWidget* c : widgets) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+        QVERIFY(a);
+        QVERIFY2(!a->text(QAccessible::Name).isEmpty(), c->metaObject()->className());
+    }
+    QAccessibleInterface* black = QAccessible::queryAccessibleInterface(w.lblKol[0]);
+    QCOMPARE(black->role(), QAccessible::Button);
+    QCOMPARE(black->text(QAccessible::Name), QStringLiteral("czarny"));
+    QCOMPARE(black->text(QAccessible::Description), Short(ShortPalette, 0));
+    // A reader's press selects the colour as a click does.
+    QAccessibleInterface* red = QAccessible::queryAccessibleInterface(w.lblKol[1]);
+    red->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(int(w.editor().CurrentColor), 1);
+    QCOMPARE(QAccessible::queryAccessibleInterface(w.Toolbar[0])->text(QAccessible::Name),
+             Short(ShortToolbar, 0));
+    QCOMPARE(QAccessible::queryAccessibleInterface(w.picIkona)->role(), QAccessible::Graphic);
 }
 
 void TestHelpMode::helpModeNoticeOnlyWhenSwitchedOn()

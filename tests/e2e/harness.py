@@ -104,18 +104,18 @@ class Xvfb:
 class Pikselar:
     """The program in a fresh program folder, with a private HOME and XDG dirs."""
 
-    def __init__(self, args=(), scale=None, client_height=CLIENT_HEIGHT, files=None):
+    def __init__(self, args=(), scale=None, client_height=CLIENT_HEIGHT, files=None, env=None):
         for tool in ("xdotool", "import"):
             _need(tool)
         self.proc = self.xvfb = None
         self.root = tempfile.mkdtemp(prefix="pikselar-e2e-")
         try:
-            self._start(args, scale, client_height, files or {})
+            self._start(args, scale, client_height, files or {}, env or {})
         except BaseException:
             self.close()  # nothing left behind when the start fails
             raise
 
-    def _start(self, args, scale, client_height, files):
+    def _start(self, args, scale, client_height, files, extra_env):
         self.scale = float(scale) if scale else 1.0
         self.client_height = client_height
         self.folder = os.path.join(self.root, "program")
@@ -137,6 +137,7 @@ class Pikselar:
         self.xvfb = Xvfb()
         env["DISPLAY"] = self.xvfb.display
         env["QT_QPA_PLATFORM"] = "xcb"
+        env.update(extra_env)  # what a scenario adds (a session bus, ...)
         if scale:
             env["QT_SCALE_FACTOR"] = str(scale)
         self.env = env
