@@ -69,7 +69,9 @@ class ScreenReader(harness.Case):
         # The reader: this process, on the same bus and display.
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = self.bus.address
         os.environ["DISPLAY"] = self.app.xvfb.display
-        import pyatspi  # connects on first use, to the bus just set
+        # Connects on first use, to the bus just set, and stays with it: one
+        # test in this file, as a second would start a bus of its own.
+        import pyatspi
         self.desktop = pyatspi.Registry.getDesktop(0)
 
     def program(self, timeout=15.0):
