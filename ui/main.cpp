@@ -10,6 +10,7 @@
 #include <QTranslator>
 
 #include "files/CommandLine.h"
+#include "files/FileBytes.h"
 #include "ui/Dialogs.h"
 #include "ui/FontWarmUp.h"
 #include "ui/ProgramFolder.h"
@@ -44,7 +45,13 @@ int main(int argc, char* argv[])
 
     Dialogs dialogs;
     frmMain window(dialogs);
-    window.setCommandLine(app.arguments().mid(1));
+    // Straight from argv: QCoreApplication::arguments() turns every byte of a
+    // name that is not UTF-8 into U+FFFD, whatever the locale.
+    QStringList words;
+    for (int i = 1; i < argc; ++i)
+        words << NameFromNative(argv[i]);
+    window.setCommandLine(words);
+    dialogs.followCurrentFile([&window] { return NameFromNative(window.editor().CurrentFileName); });
     TerminationSignals terminate(&window);
     window.show();
     // The icon needs the image decoders: loaded once the window is up.
