@@ -104,18 +104,22 @@ class Xvfb:
 class Pikselar:
     """The program in a fresh program folder, with a private HOME and XDG dirs."""
 
-    def __init__(self, args=(), scale=None, client_height=CLIENT_HEIGHT, files=None):
+    def __init__(self, args=(), scale=None, client_height=CLIENT_HEIGHT, files=None,
+                 env=None, before_start=None):
+        """`env`: variables added to the program's environment; `before_start`:
+        called with this object once its folders exist, before the program runs."""
         for tool in ("xdotool", "import"):
             _need(tool)
         self.proc = self.xvfb = None
         self.root = tempfile.mkdtemp(prefix="pikselar-e2e-")
+        self.before_start = before_start
         try:
-            self._start(args, scale, client_height, files or {})
+            self._start(args, scale, client_height, files or {}, env or {})
         except BaseException:
             self.close()  # nothing left behind when the start fails
             raise
 
-    def _start(self, args, scale, client_height, files):
+    def _start(self, args, scale, client_height, files, extra_env):
         self.scale = float(scale) if scale else 1.0
         self.client_height = client_height
         self.folder = os.path.join(self.root, "program")
@@ -139,7 +143,10 @@ class Pikselar:
         env["QT_QPA_PLATFORM"] = "xcb"
         if scale:
             env["QT_SCALE_FACTOR"] = str(scale)
+        env.update(extra_env)
         self.env = env
+        if self.before_start:
+            self.before_start(self)
         self.proc = subprocess.Popen([os.path.join(self.folder, "pikselar"), *args],
                                      cwd=self.root, env=env, preexec_fn=_die_with_parent,
                                      stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
