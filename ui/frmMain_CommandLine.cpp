@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 
 #include "core/Procedury.h"
-#include "files/CommandLine.h"
+#include "files/Arguments.h"
 #include "files/FileBytes.h"
 #include "transfer/PictureDecoder.h"
 #include "ui/Dialogs.h"
@@ -48,13 +48,7 @@ void frmMain::setCommandLine(const QStringList& words)
 
 void frmMain::Parametry()
 {
-    // The words in the file system's bytes: a name that is not UTF-8 stays
-    // the name it was (see NameFromNative).
-    std::vector<std::string> words;
-    words.reserve(size_t(commandLine_.size()));
-    for (const QString& w : commandLine_)
-        words.push_back(NativeName(w).toStdString());
-    const CommandLine c = ParseCommandLine(words);
+    const CommandLine c = ParseWords(commandLine_);
 
     switch (c.action) {
     case CommandLine::Action::Nothing:

@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QTranslator>
 
-#include "files/CommandLine.h"
+#include "files/Arguments.h"
 #include "files/FileBytes.h"
 #include "ui/Dialogs.h"
 #include "ui/FontWarmUp.h"
@@ -45,12 +45,7 @@ int main(int argc, char* argv[])
 
     Dialogs dialogs;
     frmMain window(dialogs);
-    // Straight from argv: QCoreApplication::arguments() turns every byte of a
-    // name that is not UTF-8 into U+FFFD, whatever the locale.
-    QStringList words;
-    for (int i = 1; i < argc; ++i)
-        words << NameFromNative(argv[i]);
-    window.setCommandLine(words);
+    window.setCommandLine(WordsFromArgv(argc, argv));
     dialogs.followCurrentFile([&window] { return NameFromNative(window.editor().CurrentFileName); });
     TerminationSignals terminate(&window);
     window.show();
