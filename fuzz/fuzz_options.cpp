@@ -26,6 +26,8 @@ QString OptionsPath()
         const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
         const QString folder = QStringLiteral("%1/fuzz-options-%2").arg(base).arg(::getpid());
         QDir().mkpath(folder);
+        static const QString removed = folder;
+        std::atexit([] { QDir(removed).removeRecursively(); });
         return folder + QStringLiteral("/opcje.dat");
     }();
     return path;
