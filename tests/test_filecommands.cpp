@@ -1,6 +1,7 @@
 // Save, Save As and Open on the main window, with scripted dialogs and real
 // files: what is written, what is refused, and that a failed save never
 // costs the old file.
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -13,6 +14,7 @@
 #include <QtTest>
 
 #include <QFileDialog>
+#include <QListWidget>
 
 #include "core/Procedury.h"
 #include "files/FileBytes.h"
@@ -39,6 +41,7 @@ private slots:
     void saveKeepsTheFilesIdentity();
     void everyFileFilterListsNamesWithoutADot();
     void dialogsOpenWhereTheUserWorks();
+    void openDialogsListNamesThatAreNotUtf8();
 
 private:
     QString path(const QString& name) const { return dir_->filePath(name); }
@@ -568,6 +571,35 @@ void TestFileCommands::dialogsOpenWhereTheUserWorks()
     AnswerFileDialog(&openedIn, QString());
     dialogs.openFile(nullptr, QStringLiteral("Otwórz"), filter);
     QCOMPARE(openedIn, path(QStringLiteral("one")));
+}
+
+void TestFileCommands::openDialogsListNamesThatAreNotUtf8()
+{
+    const QByteArray folder = QFile::encodeName(dir_->path());
+    for (const char* name : {"/\xFF\xFE kot.ico", "/\xFF notatki.txt", "/zwykla.ico"}) {
+        const int fd = ::open((folder + name).constData(), O_WRONLY | O_CREAT, 0644);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+    }
+    QCOMPARE(::mkfifo((folder + "/\xFE rura.ico").constData(), 0644), 0);
+    QString current = path(QStringLiteral("zwykla.ico"));
+    Dialogs dialogs;
+    dialogs.followCurrentFile([&current] { return current; });
+    QStringList listed;
+    WhenModal([&listed](QWidget* modal) {
+        auto* list = modal->findChild<QListWidget*>(QStringLiteral("undecodableNames"));
+        QVERIFY(list);
+        for (int i = 0; i < list->count(); ++i)
+            listed << list->item(i)->text();
+        if (list->count() > 0)
+            emit list->itemActivated(list->item(0));
+    });
+    const std::optional<QString> chosen =
+        dialogs.openFile(nullptr, QStringLiteral("Otwórz"), QStringLiteral("Ikony (*.ico)|*.ico|Wszystkie pliki (*.*)|*.*"));
+    // Only the regular file that the filter admits; shown with U+FFFD.
+    QCOMPARE(listed, QStringList{QStringLiteral("\uFFFD\uFFFD kot.ico")});
+    QVERIFY(chosen);
+    QCOMPARE(NativeName(*chosen).toHex(), (folder + "/\xFF\xFE kot.ico").toHex());
 }
 
 QTEST_MAIN(TestFileCommands)

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "ui/UndecodableNames.h"
+
 QStringList ConvertFilter(const QString& filter)
 {
     const QStringList parts = filter.split(QLatin1Char('|'));
@@ -94,9 +96,14 @@ std::optional<QString> Dialogs::run(QFileDialog& dialog, const QString& filter)
     dialog.setOption(QFileDialog::DontUseCustomDirectoryIcons);
     dialog.setIconProvider(&SharedPlainIcons());
     dialog.setNameFilters(ConvertFilter(filter));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    auto* undecodable = dialog.acceptMode() == QFileDialog::AcceptOpen ? new UndecodableNames(dialog) : nullptr;
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    const QString chosen = dialog.selectedFiles().constFirst();
+    const QString chosen = undecodable && !undecodable->picked().isEmpty() ? undecodable->picked()
+                           : dialog.selectedFiles().isEmpty()              ? QString()
+                                                                           : dialog.selectedFiles().constFirst();
+    if (chosen.isEmpty())
+        return std::nullopt;
     lastFolder_ = QFileInfo(chosen).absolutePath();
     return chosen;
 }
