@@ -183,6 +183,14 @@ QByteArray NativeName(const QString& name)
     return native;
 }
 
+QString DisplayName(QString name)
+{
+    for (qsizetype i = 0; i < name.size(); ++i)
+        if (IsEscape(name[i].unicode()) && !(i > 0 && name[i - 1].isHighSurrogate()))
+            name[i] = QChar::ReplacementCharacter;
+    return name;
+}
+
 PathKind Examine(const QString& path)
 {
     struct stat st {};

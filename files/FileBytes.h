@@ -22,6 +22,8 @@
 // trip, where QFile::decodeName would turn such bytes into U+FFFD.
 QString NameFromNative(std::string_view native);
 QByteArray NativeName(const QString& name);
+// For showing: each byte kept by NameFromNative as U+FFFD.
+QString DisplayName(QString name);
 
 // What a path names, following symbolic links.
 enum class PathKind { Missing, Directory, Special, Unreadable, Regular };

@@ -31,15 +31,6 @@ bool IsUtf8(const char* name)
     const QByteArray bytes(name);
     return QString::fromUtf8(bytes).toUtf8() == bytes;
 }
-
-// For display: each byte that is not UTF-8 as U+FFFD.
-QString Shown(QString name)
-{
-    for (QChar& c : name)
-        if (c.isLowSurrogate())
-            c = QChar::ReplacementCharacter;
-    return name;
-}
 } // namespace
 
 UndecodableNames::UndecodableNames(QFileDialog& dialog)
@@ -80,9 +71,9 @@ void UndecodableNames::refresh()
                 continue;
             const QString name = NameFromNative(entry->d_name);
             // Matched as shown: the regular expressions refuse lone surrogates.
-            if (!QDir::match(patterns, Shown(name)))
+            if (!QDir::match(patterns, DisplayName(name)))
                 continue;
-            auto* item = new QListWidgetItem(Shown(name), list_);
+            auto* item = new QListWidgetItem(DisplayName(name), list_);
             item->setData(Qt::UserRole, QDir(folder).filePath(name));
         }
         ::closedir(d);

@@ -13,8 +13,9 @@ namespace {
 // Long enough for any sensible path, short enough for a message box.
 constexpr int ShownPathLength = 120;
 
-QString Shown(const QString& path)
+QString Shown(const QString& name)
 {
+    const QString path = DisplayName(name);
     if (path.size() <= ShownPathLength)
         return path;
     const int half = ShownPathLength / 2;
