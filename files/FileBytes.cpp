@@ -93,9 +93,12 @@ QByteArray FolderOf(const QByteArray& path)
 
 QByteArray TemporaryNativeName(const QByteArray& path)
 {
+    static constexpr char Suffix[] = ".pikselar-tmp";
+    // A name of the longest length still gets a temporary name that fits.
+    constexpr qsizetype MaxBase = NAME_MAX - 1 - qsizetype(sizeof Suffix - 1);
     const qsizetype slash = path.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray() : path.left(slash + 1);
-    return folder + '.' + path.mid(slash + 1) + ".pikselar-tmp";
+    return folder + '.' + path.mid(slash + 1).left(MaxBase) + Suffix;
 }
 
 // Best effort: the rename itself reaches the disk.

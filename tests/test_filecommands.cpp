@@ -490,6 +490,13 @@ void TestFileCommands::saveKeepsTheFilesIdentity()
     QCOMPARE(replaced.st_gid, before.st_gid);
     QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList({QStringLiteral("b.ico"), QStringLiteral("link.ico"), QStringLiteral("scratch.ico")}));
+
+    // A name of the longest length the file system allows is saved too.
+    const QString longest = path(QString(251, QChar('d')) + QStringLiteral(".ico"));
+    win.dialogs.fileAnswers = {longest};
+    win.w.mnuZapiszJako_Click();
+    QVERIFY(win.dialogs.messages.empty());
+    QCOMPARE(ReadAll(longest).size(), 766);
 }
 
 namespace {
