@@ -583,7 +583,7 @@ void TestFileCommands::dialogsOpenWhereTheUserWorks()
 void TestFileCommands::openDialogsListNamesThatAreNotUtf8()
 {
     const QByteArray folder = QFile::encodeName(dir_->path());
-    for (const char* name : {"/\xFF\xFE kot.ico", "/\xFF notatki.txt", "/zwykla.ico"}) {
+    for (const char* name : {"/\xFF\xFE kot.ico", "/\xFF notatki", "/zwykla.ico"}) {
         const int fd = ::open((folder + name).constData(), O_WRONLY | O_CREAT, 0644);
         QVERIFY(fd >= 0);
         ::close(fd);
@@ -592,12 +592,22 @@ void TestFileCommands::openDialogsListNamesThatAreNotUtf8()
     QString current = path(QStringLiteral("zwykla.ico"));
     Dialogs dialogs;
     dialogs.followCurrentFile([&current] { return current; });
-    QStringList listed;
-    WhenModal([&listed](QWidget* modal) {
+    QStringList listed, listedUnderAll;
+    WhenModal([&listed, &listedUnderAll](QWidget* modal) {
         auto* list = modal->findChild<QListWidget*>(QStringLiteral("undecodableNames"));
         QVERIFY(list);
-        for (int i = 0; i < list->count(); ++i)
-            listed << list->item(i)->text();
+        const auto texts = [list] {
+            QStringList t;
+            for (int i = 0; i < list->count(); ++i)
+                t << list->item(i)->text();
+            return t;
+        };
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        listedUnderAll = (dialog->selectNameFilter(dialog->nameFilters().last()),
+                          emit dialog->filterSelected(dialog->nameFilters().last()), texts());
+        dialog->selectNameFilter(dialog->nameFilters().first());
+        emit dialog->filterSelected(dialog->nameFilters().first());
+        listed = texts();
         if (list->count() > 0)
             emit list->itemActivated(list->item(0));
     });
@@ -605,6 +615,7 @@ void TestFileCommands::openDialogsListNamesThatAreNotUtf8()
         dialogs.openFile(nullptr, QStringLiteral("Otwórz"), QStringLiteral("Ikony (*.ico)|*.ico|Wszystkie pliki (*.*)|*.*"));
     // Only the regular file that the filter admits; shown with U+FFFD.
     QCOMPARE(listed, QStringList{QStringLiteral("\uFFFD\uFFFD kot.ico")});
+    QCOMPARE(listedUnderAll, QStringList({QStringLiteral("\uFFFD notatki"), QStringLiteral("\uFFFD\uFFFD kot.ico")}));
     QVERIFY(chosen);
     QCOMPARE(NativeName(*chosen).toHex(), (folder + "/\xFF\xFE kot.ico").toHex());
 }

@@ -16,14 +16,19 @@ namespace {
 constexpr int MaxListed = 1000;
 constexpr int MaxEntriesRead = 100000;
 
-// The patterns of the dialog's chosen filter, "desc (p1 p2)".
-QStringList Patterns(const QString& nameFilter)
+// The patterns of the dialog's chosen filter, "desc (p1 p2)". With the
+// details hidden, the dialog reports the filter without its last brackets.
+QStringList Patterns(const QFileDialog& dialog)
 {
-    const qsizetype open = nameFilter.lastIndexOf(QLatin1Char('('));
-    const qsizetype close = nameFilter.lastIndexOf(QLatin1Char(')'));
-    if (open < 0 || close < open)
-        return {QStringLiteral("*")};
-    return nameFilter.mid(open + 1, close - open - 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QString selected = dialog.selectedNameFilter();
+    for (const QString& filter : dialog.nameFilters()) {
+        const qsizetype open = filter.lastIndexOf(QStringLiteral(" ("));
+        if (open < 0 || !filter.endsWith(QLatin1Char(')')))
+            continue;
+        if (filter == selected || filter.left(open) == selected)
+            return filter.mid(open + 2, filter.size() - open - 3).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    }
+    return {QStringLiteral("*")};
 }
 
 bool IsUtf8(const char* name)
@@ -57,7 +62,7 @@ void UndecodableNames::refresh()
 {
     list_->clear();
     const QString folder = dialog_.directory().absolutePath();
-    const QStringList patterns = Patterns(dialog_.selectedNameFilter());
+    const QStringList patterns = Patterns(dialog_);
     if (DIR* d = ::opendir(NativeName(folder).constData())) {
         int read = 0;
         while (const dirent* entry = ::readdir(d)) {
