@@ -33,7 +33,7 @@ struct Editor {
     std::uint8_t CurrentColor = 0;
     std::uint8_t CurrentTool = ToolPencil;
     bool HelpMode = false;
-    std::string CurrentFileName; // UTF-8 path; empty when there is none
+    std::string CurrentFileName; // the path's bytes as the file system has them; empty when none
     Colour ToolHighlightColor = Rgb(255, 128, 255);
     std::string FragmentPrompt; // UTF-8 prompt of the placement window
     // The checked entry of the transparent-colour menu: 0..15 or 17.

@@ -1,7 +1,10 @@
 // The command line: which words open, paste or ask for help, the help
 // switches ending the real program before any window, and what the window
 // does with a path that cannot be opened.
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QClipboard>
 #include <QFile>
@@ -12,8 +15,11 @@
 
 #include "core/Procedury.h"
 #include "files/CommandLine.h"
+#include "files/FileBytes.h"
 #include "files/IconWriter.h"
+#include "support/Fixtures.h"
 #include "support/TestSupport.h"
+#include "transfer/frmtmp.h"
 #include "ui/frmMain.h"
 
 class TestCommandLine : public QObject {
@@ -31,6 +37,9 @@ private slots:
     void openedFileIsSavedBackUntilNowy();
     void schowekPastesAndOpensNothing_data();
     void schowekPastesAndOpensNothing();
+    void namesThatAreNotUtf8KeepTheirBytes();
+    void foreignPicturesComeInWithoutAName_data();
+    void foreignPicturesComeInWithoutAName();
 };
 
 Q_DECLARE_METATYPE(CommandLine::Action)
@@ -273,6 +282,131 @@ void TestCommandLine::schowekPastesAndOpensNothing()
     QVERIFY(win.w.editor().CurrentFileName.empty());
     QCOMPARE(win.w.editor().picMini.pixel(0, 0), PaletteColors[1]);
     QCOMPARE(win.w.editor().picMini.pixel(31, 31), PaletteColors[1]);
+}
+
+namespace {
+// The names in a folder, as the file system spells them.
+QList<QByteArray> NativeEntries(const QString& folder)
+{
+    QList<QByteArray> names;
+    if (DIR* d = ::opendir(QFile::encodeName(folder).constData())) {
+        while (const dirent* entry = ::readdir(d))
+            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, ".."))
+                names << QByteArray(entry->d_name);
+        ::closedir(d);
+    }
+    return names;
+}
+
+QByteArray NativeRead(const QByteArray& path)
+{
+    QByteArray bytes(2000, '\0');
+    const int fd = ::open(path.constData(), O_RDONLY);
+    const ssize_t n = fd < 0 ? -1 : ::read(fd, bytes.data(), bytes.size());
+    if (fd >= 0)
+        ::close(fd);
+    return n < 0 ? QByteArray("<unreadable>") : bytes.left(n);
+}
+} // namespace
+
+void TestCommandLine::namesThatAreNotUtf8KeepTheirBytes()
+{
+    // Every byte string comes back whole; valid UTF-8 reads as Qt reads it.
+    QList<QByteArray> samples;
+    for (int b = 1; b < 256; ++b)
+        samples << QByteArray(1, char(b)) << QByteArray("a") + char(b) + "\xC3\xA9";
+    samples << "\xED\xA0\x80" /* an encoded surrogate */ << "\xF4\x90\x80\x80" /* beyond U+10FFFF */
+            << "\xC0\xAF" /* overlong */ << "\xE2\x82" /* cut short */ << "\xF0\x9F\x98\x80 \xC5\xBC";
+    for (const QByteArray& native : samples) {
+        const QString name = NameFromNative(native.toStdString());
+        QCOMPARE(NativeName(name).toHex(), native.toHex());
+        if (QString::fromUtf8(native).toUtf8() == native)
+            QCOMPARE(name, QString::fromUtf8(native));
+    }
+
+    // Such a file opens from the command line and is saved back under its name.
+    QTemporaryDir dir;
+    const QByteArray native = QFile::encodeName(dir.path()) + "/\xFF\xFE kot \xC5\xBC.ico";
+    Editor drawn;
+    SetImagePixel(drawn, 3, 4, PaletteColors[1]);
+    const QByteArray icon = IconBytes(drawn);
+    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    QVERIFY(fd >= 0);
+    QCOMPARE(::write(fd, icon.constData(), size_t(icon.size())), ssize_t(icon.size()));
+    ::close(fd);
+
+    Window win({NameFromNative(native.toStdString())});
+    QTRY_VERIFY(win.w.ResizeLock);
+    QVERIFY(win.dialogs.messages.empty());
+    QCOMPARE(QByteArray::fromStdString(win.w.editor().CurrentFileName).toHex(), native.toHex());
+    QCOMPARE(Rows(win.w.editor().picMini), Rows(drawn.picMini));
+    win.w.mnuCzyśćObraz->trigger();
+    win.w.mnuZapisz->trigger();
+    QVERIFY(win.dialogs.messages.empty());
+    QCOMPARE(NativeRead(native), IconBytes(Editor{}));
+    QCOMPARE(NativeEntries(dir.path()), QList<QByteArray>{native.mid(native.lastIndexOf('/') + 1)});
+}
+
+void TestCommandLine::foreignPicturesComeInWithoutAName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("topLeft"); // 8 x 2 of the image afterwards
+    QTest::addColumn<bool>("placed");         // through the placement window
+
+    // 32 x 32, 32 bits: red left, blue right, a clear 4 x 4 corner.
+    const QByteArray ico = IconFile({{32, Dib(32, 32, 32, {}, [](int x, int y) -> std::uint32_t {
+        if (x < 4 && y < 4)
+            return 0x00000000u;
+        return x < 16 ? 0xFFFF0000u : 0xFF0000FFu;
+    }, [](int, int) { return false; })}});
+    QTest::newRow("32 x 32 icon of 32 bits") << "obca.ico" << ico << QStringList{"bbbb1111", "bbbb1111"} << false;
+
+    QImage small(16, 16, QImage::Format_RGB32);
+    small.fill(QColor(0, 255, 0));
+    QByteArray png;
+    QBuffer pngBuffer(&png);
+    QVERIFY(small.save(&pngBuffer, "PNG"));
+    QTest::newRow("16 x 16 PNG") << "zielony.png" << png << QStringList{"22222222", "22222222"} << false;
+
+    QImage large(48, 48, QImage::Format_RGB32);
+    large.fill(QColor(0, 0, 255));
+    QByteArray bmp;
+    QBuffer bmpBuffer(&bmp);
+    QVERIFY(large.save(&bmpBuffer, "BMP"));
+    QTest::newRow("48 x 48 BMP named .ico") << "duza.ico" << bmp << QStringList{"33333333", "33333333"} << true;
+}
+
+void TestCommandLine::foreignPicturesComeInWithoutAName()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, topLeft);
+    QFETCH(bool, placed);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    Write(path, bytes);
+
+    Window win({path});
+    bool shown = false;
+    if (placed)
+        WhenModal([&](QWidget* modal) {
+            shown = modal == win.w.tmp.ifMade();
+            win.w.tmp->pic_Click();
+        });
+    QTRY_VERIFY(win.w.ResizeLock);
+    QCOMPARE(shown, placed);
+    QVERIFY(win.dialogs.messages.empty());
+    QVERIFY(win.w.editor().CurrentFileName.empty());
+    QCOMPARE(Rows(win.w.editor().picMini, 0, 0, 8, 2), Rows(topLeft));
+
+    // Saving asks for a name; the foreign file is never overwritten.
+    win.dialogs.fileAnswers = {std::nullopt};
+    win.w.mnuZapisz->trigger();
+    QCOMPARE(win.dialogs.initialNames, QStringList{QStringLiteral("ikona01")});
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), bytes);
 }
 
 QTEST_MAIN(TestCommandLine)

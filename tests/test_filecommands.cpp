@@ -1,6 +1,7 @@
 // Save, Save As and Open on the main window, with scripted dialogs and real
 // files: what is written, what is refused, and that a failed save never
 // costs the old file.
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -12,7 +13,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <QFileDialog>
+#include <QListWidget>
+
 #include "core/Procedury.h"
+#include "files/FileBytes.h"
 #include "files/IconReader.h"
 #include "support/TestSupport.h"
 #include "qt/SurfaceView.h"
@@ -31,6 +36,12 @@ private slots:
     void openRefusals_data();
     void openRefusals();
     void cancelledDialogsChangeNothing();
+    void fullDiskKeepsOldFileAndSays_data();
+    void fullDiskKeepsOldFileAndSays();
+    void saveKeepsTheFilesIdentity();
+    void everyFileFilterListsNamesWithoutADot();
+    void dialogsOpenWhereTheUserWorks();
+    void openDialogsListNamesThatAreNotUtf8();
 
 private:
     QString path(const QString& name) const { return dir_->filePath(name); }
@@ -358,6 +369,255 @@ void TestFileCommands::cancelledDialogsChangeNothing()
     QVERIFY(win.dialogs.messages.empty());
     QVERIFY(QDir(dir_->path()).isEmpty());
     QTRY_VERIFY_WITH_TIMEOUT(win.w.picIkona->isEnabled(), 2000);
+}
+
+namespace {
+// A disk that fills up after `room` more bytes: every write beyond fails.
+struct FullDisk {
+    static inline std::size_t room = 0;
+    static ssize_t Write(int fd, const void* data, std::size_t size)
+    {
+        if (room == 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+        const std::size_t n = std::min(size, room);
+        room -= n;
+        return ::write(fd, data, n);
+    }
+    explicit FullDisk(std::size_t bytes)
+    {
+        room = bytes;
+        FileWriteCall = &Write;
+    }
+    ~FullDisk() { FileWriteCall = ::write; }
+};
+
+struct stat Stat(const QString& path)
+{
+    struct stat st {};
+    ::stat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+} // namespace
+
+void TestFileCommands::fullDiskKeepsOldFileAndSays_data()
+{
+    QTest::addColumn<bool>("saveAs");
+    QTest::addColumn<int>("room");
+    QTest::newRow("Save, nothing fits") << false << 0;
+    QTest::newRow("Save, part fits") << false << 300;
+    QTest::newRow("Save As over the file, nothing fits") << true << 0;
+    QTest::newRow("Save As over the file, part fits") << true << 765;
+}
+
+void TestFileCommands::fullDiskKeepsOldFileAndSays()
+{
+    QFETCH(bool, saveAs);
+    QFETCH(int, room);
+    Window win;
+    const QString target = path(QStringLiteral("old.ico"));
+    const QByteArray old = IconOf(win, target);
+    QCOMPARE(old.size(), 766);
+    Draw(win.e(), 5);
+    const std::string before = saveAs ? std::string() : target.toStdString();
+    win.e().CurrentFileName = before;
+    {
+        FullDisk full{std::size_t(room)};
+        if (saveAs)
+            win.dialogs.fileAnswers = {target};
+        (saveAs ? win.w.mnuZapiszJako : win.w.mnuZapisz)->trigger();
+    }
+    QCOMPARE(win.dialogs.messages.size(), std::size_t(1));
+    QCOMPARE(win.dialogs.messages[0].text, SaveFailure);
+    QCOMPARE(win.dialogs.messages[0].title, QStringLiteral("Rastello"));
+    QCOMPARE(ReadAll(target), old);
+    QCOMPARE(win.e().CurrentFileName, before);
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{QStringLiteral("old.ico")});
+
+    // With room again the same command writes the new picture.
+    if (saveAs)
+        win.dialogs.fileAnswers = {target};
+    (saveAs ? win.w.mnuZapiszJako : win.w.mnuZapisz)->trigger();
+    QCOMPARE(win.dialogs.messages.size(), std::size_t(1));
+    QCOMPARE(ReadAll(target), IconOf(win, path(QStringLiteral("scratch.ico"))));
+}
+
+void TestFileCommands::saveKeepsTheFilesIdentity()
+{
+    Window win;
+    const QString target = path(QStringLiteral("b.ico"));
+    const QString twin = path(QStringLiteral("twin.ico"));
+    const QString link = path(QStringLiteral("link.ico"));
+    IconOf(win, target);
+    QCOMPARE(::link(QFile::encodeName(target).constData(), QFile::encodeName(twin).constData()), 0);
+    QVERIFY(QFile::link(target, link));
+    const bool root = ::geteuid() == 0;
+    if (root) // a file of another user, saved by the superuser
+        QCOMPARE(::chown(QFile::encodeName(target).constData(), 65534, 65534), 0);
+    QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    const struct stat before = Stat(target);
+    // Left by a save that was killed half-way.
+    WriteAll(TemporaryNameFor(target), "stale");
+
+    Draw(win.e(), 6);
+    win.e().CurrentFileName = link.toStdString();
+    win.w.mnuZapisz_Click();
+    QVERIFY(win.dialogs.messages.empty());
+    const QByteArray drawn = IconOf(win, path(QStringLiteral("scratch.ico")));
+    QCOMPARE(ReadAll(target), drawn);
+    QCOMPARE(ReadAll(twin), drawn); // one file under both names
+    QVERIFY(QFileInfo(link).isSymLink());
+    const struct stat after = Stat(target);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
+    QVERIFY(!QFileInfo::exists(TemporaryNameFor(target)));
+
+    // A single-link file is replaced by a new inode, which still has the old
+    // owner, group and mode.
+    QVERIFY(QFile::remove(twin));
+    Draw(win.e(), 7);
+    win.e().CurrentFileName = target.toStdString();
+    win.w.mnuZapisz_Click();
+    QVERIFY(win.dialogs.messages.empty());
+    const struct stat replaced = Stat(target);
+    QCOMPARE(ReadAll(target), IconOf(win, path(QStringLiteral("scratch.ico"))));
+    QCOMPARE(replaced.st_mode, before.st_mode);
+    QCOMPARE(replaced.st_uid, before.st_uid);
+    QCOMPARE(replaced.st_gid, before.st_gid);
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList({QStringLiteral("b.ico"), QStringLiteral("link.ico"), QStringLiteral("scratch.ico")}));
+
+    // A name of the longest length the file system allows is saved too.
+    const QString longest = path(QString(251, QChar('d')) + QStringLiteral(".ico"));
+    win.dialogs.fileAnswers = {longest};
+    win.w.mnuZapiszJako_Click();
+    QVERIFY(win.dialogs.messages.empty());
+    QCOMPARE(ReadAll(longest).size(), 766);
+}
+
+namespace {
+// The patterns of one Qt name filter, "desc (p1 p2)".
+QStringList Patterns(const QString& nameFilter)
+{
+    const qsizetype open = nameFilter.lastIndexOf(QLatin1Char('('));
+    return nameFilter.mid(open + 1, nameFilter.size() - open - 2).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+} // namespace
+
+void TestFileCommands::everyFileFilterListsNamesWithoutADot()
+{
+    // The filters of Open and Save As, of the picture import and of the
+    // program-icon import.
+    for (const char* filter :
+         {"Ikony (*.ico)|*.ico|Wszystkie pliki (*.*)|*.*", "Pliki EXE|*.EXE|Wszystkie pliki|*.*",
+          "Pliki BMP|*.bmp|Pliki GIF|*.gif|Pliki JPG|*.jpg|Pliki WMF|*.wmf|Pliki CUR (kursory)|*.cur|"
+          "Wszystkie pliki|*.*"}) {
+        const QStringList converted = ConvertFilter(QString::fromUtf8(filter));
+        const QStringList all = Patterns(converted.last());
+        QCOMPARE(QDir::match(all, QStringLiteral("ikona01")), true);
+        QCOMPARE(QDir::match(all, QStringLiteral("README")), true);
+        QCOMPARE(QDir::match(all, QStringLiteral("a.ico")), true);
+        // The first pattern keeps matching its own kind only, in any case.
+        const QStringList first = Patterns(converted.first());
+        QCOMPARE(QDir::match(first, QStringLiteral("ikona01")), false);
+        const QString suffix = QString::fromUtf8(filter).section(QLatin1Char('|'), 1, 1).mid(1);
+        QCOMPARE(QDir::match(first, QStringLiteral("NAME") + suffix.toUpper()), true);
+        QCOMPARE(QDir::match(first, QStringLiteral("name") + suffix.toLower()), true);
+    }
+}
+
+namespace {
+// Answers the next file dialog with `answer` (nothing: cancels) and notes
+// the folder it opened in.
+void AnswerFileDialog(QString* openedIn, const QString& answer)
+{
+    WhenModal([openedIn, answer](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog);
+        *openedIn = dialog->directory().absolutePath();
+        if (answer.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectFile(answer);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+}
+} // namespace
+
+void TestFileCommands::dialogsOpenWhereTheUserWorks()
+{
+    QDir(dir_->path()).mkpath(QStringLiteral("one"));
+    QDir(dir_->path()).mkpath(QStringLiteral("two"));
+    QString current;
+    Dialogs dialogs;
+    dialogs.followCurrentFile([&current] { return current; });
+    QString openedIn;
+    const QString filter = QStringLiteral("Ikony (*.ico)|*.ico|Wszystkie pliki (*.*)|*.*");
+
+    // Nothing yet: the working folder.
+    AnswerFileDialog(&openedIn, path(QStringLiteral("one/a.ico")));
+    QCOMPARE(dialogs.saveFile(nullptr, QString(), filter, QStringLiteral("ikona01")),
+             std::optional<QString>(path(QStringLiteral("one/a.ico"))));
+    QCOMPARE(openedIn, QDir::currentPath());
+    // No current file: the folder last chosen.
+    AnswerFileDialog(&openedIn, QString());
+    QCOMPARE(dialogs.openFile(nullptr, QStringLiteral("Otwórz"), filter), std::nullopt);
+    QCOMPARE(openedIn, path(QStringLiteral("one")));
+    // A current file: its folder.
+    current = path(QStringLiteral("two/b.ico"));
+    AnswerFileDialog(&openedIn, QString());
+    dialogs.openFile(nullptr, QStringLiteral("Otwórz"), filter);
+    QCOMPARE(openedIn, path(QStringLiteral("two")));
+    // ...unless that folder has gone.
+    QVERIFY(QDir(path(QStringLiteral("two"))).removeRecursively());
+    AnswerFileDialog(&openedIn, QString());
+    dialogs.openFile(nullptr, QStringLiteral("Otwórz"), filter);
+    QCOMPARE(openedIn, path(QStringLiteral("one")));
+}
+
+void TestFileCommands::openDialogsListNamesThatAreNotUtf8()
+{
+    const QByteArray folder = QFile::encodeName(dir_->path());
+    for (const char* name : {"/\xFF\xFE kot.ico", "/\xFF notatki", "/zwykla.ico"}) {
+        const int fd = ::open((folder + name).constData(), O_WRONLY | O_CREAT, 0644);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+    }
+    QCOMPARE(::mkfifo((folder + "/\xFE rura.ico").constData(), 0644), 0);
+    QString current = path(QStringLiteral("zwykla.ico"));
+    Dialogs dialogs;
+    dialogs.followCurrentFile([&current] { return current; });
+    QStringList listed, listedUnderAll;
+    WhenModal([&listed, &listedUnderAll](QWidget* modal) {
+        auto* list = modal->findChild<QListWidget*>(QStringLiteral("undecodableNames"));
+        QVERIFY(list);
+        const auto texts = [list] {
+            QStringList t;
+            for (int i = 0; i < list->count(); ++i)
+                t << list->item(i)->text();
+            return t;
+        };
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        listedUnderAll = (dialog->selectNameFilter(dialog->nameFilters().last()),
+                          emit dialog->filterSelected(dialog->nameFilters().last()), texts());
+        dialog->selectNameFilter(dialog->nameFilters().first());
+        emit dialog->filterSelected(dialog->nameFilters().first());
+        listed = texts();
+        if (list->count() > 0)
+            emit list->itemActivated(list->item(0));
+    });
+    const std::optional<QString> chosen =
+        dialogs.openFile(nullptr, QStringLiteral("Otwórz"), QStringLiteral("Ikony (*.ico)|*.ico|Wszystkie pliki (*.*)|*.*"));
+    // Only the regular file that the filter admits; shown with U+FFFD.
+    QCOMPARE(listed, QStringList{QStringLiteral("\uFFFD\uFFFD kot.ico")});
+    QCOMPARE(listedUnderAll, QStringList({QStringLiteral("\uFFFD notatki"), QStringLiteral("\uFFFD\uFFFD kot.ico")}));
+    QVERIFY(chosen);
+    QCOMPARE(NativeName(*chosen).toHex(), (folder + "/\xFF\xFE kot.ico").toHex());
 }
 
 QTEST_MAIN(TestFileCommands)

@@ -6,7 +6,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "files/Options.h"
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "files/FileBytes.h"
+#include "files/OptionsFile.h"
 #include "support/TestSupport.h"
 #include "ui/Frame.h"
 #include "ui/Label.h"
@@ -28,6 +32,9 @@ private slots:
     void settingsSurviveARestart();
     void helpBarOffKeepsTheWindowTallUntilAResize();
     void missingOrUnwritableFolderIsSilent();
+    void onlyARegularFileIsReadOrReplaced_data();
+    void onlyARegularFileIsReadOrReplaced();
+    void fullDiskLeavesTheOldFileWhole();
 
 private:
     QString optionsPath() const { return OptionsFile(); }
@@ -265,6 +272,118 @@ void TestOptions::missingOrUnwritableFolderIsSilent()
     QCOMPARE(blocker.readAll(), QByteArray("not a folder"));
 
     QVERIFY(!QFileInfo(optionsPath()).exists());
+}
+
+namespace {
+struct stat LStat(const QString& path)
+{
+    struct stat st {};
+    ::lstat(QFile::encodeName(path).constData(), &st);
+    return st;
+}
+} // namespace
+
+void TestOptions::onlyARegularFileIsReadOrReplaced_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("written"); // else left exactly as it was
+    QTest::newRow("FIFO") << "fifo" << false;
+    QTest::newRow("link to a character device") << "device" << false;
+    QTest::newRow("folder") << "folder" << false;
+    QTest::newRow("link to a folder") << "linkfolder" << false;
+    QTest::newRow("dangling link") << "dangling" << false;
+    QTest::newRow("read-only file") << "readonly" << false;
+    QTest::newRow("link to a regular file") << "linkfile" << true;
+    QTest::newRow("file of mode 0600") << "private" << true;
+}
+
+void TestOptions::onlyARegularFileIsReadOrReplaced()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, written);
+    const QString file = optionsPath();
+    QVERIFY(QDir().mkpath(QFileInfo(file).absolutePath()));
+    const QByteArray native = QFile::encodeName(file);
+    const QString real = config_->filePath(QStringLiteral("real.dat"));
+    const QByteArray stored("3\n0\n0\n0\n0\n1\n0\n");
+    auto writeReal = [&](const QString& path) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(stored);
+    };
+    if (kind == "fifo") {
+        QCOMPARE(::mkfifo(native.constData(), 0644), 0);
+    } else if (kind == "device") {
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), file));
+    } else if (kind == "folder") {
+        QVERIFY(QDir().mkdir(file));
+    } else if (kind == "linkfolder") {
+        QVERIFY(QFile::link(config_->path(), file));
+    } else if (kind == "dangling") {
+        QVERIFY(QFile::link(config_->filePath(QStringLiteral("nowhere")), file));
+    } else if (kind == "readonly") {
+        writeReal(file);
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    } else if (kind == "linkfile") {
+        writeReal(real);
+        QVERIFY(QFile::link(real, file));
+    } else if (kind == "private") {
+        writeReal(file);
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+    }
+    const struct stat before = LStat(file);
+    const struct stat nullBefore = LStat(QStringLiteral("/dev/null"));
+
+    // Start-up reads it (a FIFO would block here for good), shutdown writes it.
+    ScriptedDialogs dialogs;
+    frmMain w(dialogs);
+    const bool readable = kind == "readonly" || kind == "linkfile" || kind == "private";
+    QCOMPARE(CheckedTransparentEntry(w), readable ? 3 : 11);
+    QCOMPARE(Marks(w), readable ? QStringLiteral("000010") : QStringLiteral("111101"));
+    w.prz[5]->trigger();
+    w.SaveOpt();
+
+    const struct stat after = LStat(file);
+    QCOMPARE(after.st_mode, before.st_mode); // a link stays a link, a FIFO a FIFO
+    const QString target = kind == "linkfile" ? real : file;
+    if (written) {
+        QFile f(target);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("5\n0\n0\n0\n0\n1\n0\n"));
+        QCOMPARE(LStat(target).st_mode & 07777, mode_t(kind == "private" ? 0600 : LStat(real).st_mode & 07777));
+    } else {
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+        QCOMPARE(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+    }
+    const struct stat nullAfter = LStat(QStringLiteral("/dev/null"));
+    QVERIFY(S_ISCHR(nullAfter.st_mode));
+    QCOMPARE(nullAfter.st_ino, nullBefore.st_ino);
+    // No temporary file is left anywhere.
+    QCOMPARE(QDir(QFileInfo(file).absolutePath()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System),
+             QStringList{QStringLiteral("opcje.dat")});
+}
+
+void TestOptions::fullDiskLeavesTheOldFileWhole()
+{
+    writeOptions("3,1,1,1,1,1,1\n");
+    ScriptedDialogs dialogs;
+    frmMain w(dialogs);
+    w.prz[4]->trigger();
+    static int calls = 0;
+    FileWriteCall = [](int fd, const void* data, std::size_t size) -> ssize_t {
+        if (calls++ == 0)
+            return ::write(fd, data, std::min<std::size_t>(size, 3)); // "4\n1" fits, no more
+        errno = ENOSPC;
+        return -1;
+    };
+    w.SaveOpt();
+    FileWriteCall = ::write;
+    QVERIFY(calls >= 2);
+    QFile f(optionsPath());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("3,1,1,1,1,1,1\n"));
+    QVERIFY(!QFileInfo::exists(TemporaryNameFor(optionsPath())));
 }
 
 QTEST_MAIN(TestOptions)

@@ -1,5 +1,6 @@
 // Message boxes and file dialogs behind one seam, so tests can answer them.
 #pragma once
+#include <functional>
 #include <optional>
 
 #include <QString>
@@ -21,8 +22,19 @@ public:
     // title leaves the dialog's default.
     virtual std::optional<QString> saveFile(QWidget* parent, const QString& title,
                                             const QString& filter, const QString& initialName);
+
+    // Where the file dialogs open: the folder of the current file when there
+    // is one, else the folder last chosen in this run, else the working folder.
+    void followCurrentFile(std::function<QString()> currentFile) { currentFile_ = std::move(currentFile); }
+    QString startFolder() const;
+
+private:
+    std::optional<QString> run(class QFileDialog& dialog, const QString& filter);
+    std::function<QString()> currentFile_;
+    QString lastFolder_;
 };
 
 // "desc|pattern|desc|pattern" to Qt's name filters, one per pair. Patterns
-// become case-insensitive ("*.EXE" matches prog.exe).
+// become case-insensitive ("*.EXE" matches prog.exe); "*.*" becomes "*", since
+// on Linux it would match only names with a dot.
 QStringList ConvertFilter(const QString& filter);

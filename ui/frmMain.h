@@ -74,10 +74,11 @@ public:
     // otherwise shows the failure box and returns false.
     bool Kill2();
     void mnuOtwórz_Click();
-    // Refused: the refusal box was shown. Unreadable (missing, not a regular
-    // file, unreadable, shorter than the header): nothing was shown. Either
-    // way the image and CurrentFileName are unchanged.
-    OpenResult OpenIcon(const QString& path);
+    // Refused: not an icon of ours; the refusal box was shown when
+    // `reportRefusal`. Unreadable (missing, not a regular file, unreadable,
+    // shorter than the header): nothing was shown. Either way the image and
+    // CurrentFileName are unchanged.
+    OpenResult OpenIcon(const QString& path, bool reportRefusal = true);
     int SaveAsCounter = 0;
     // The folder header.dat is copied from (the program's folder).
     QString HeaderFolder;

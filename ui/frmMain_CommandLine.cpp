@@ -1,9 +1,11 @@
-// Parametry: the command line, acted on once the window is on screen.
+// Parametry: the command line, acted on once the window is on screen: our
+// own icon is opened, any other picture imported.
 #include <QCoreApplication>
-#include <QFileInfo>
 
 #include "core/Procedury.h"
-#include "files/CommandLine.h"
+#include "files/Arguments.h"
+#include "files/FileBytes.h"
+#include "transfer/PictureDecoder.h"
 #include "ui/Dialogs.h"
 #include "ui/frmMain.h"
 
@@ -11,8 +13,9 @@ namespace {
 // Long enough for any sensible path, short enough for a message box.
 constexpr int ShownPathLength = 120;
 
-QString Shown(const QString& path)
+QString Shown(const QString& name)
 {
+    const QString path = DisplayName(name);
     if (path.size() <= ShownPathLength)
         return path;
     const int half = ShownPathLength / 2;
@@ -23,15 +26,18 @@ QString Shown(const QString& path)
 // device could block the program forever.
 QString WhyUnreadable(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
+    switch (Examine(path)) {
+    case PathKind::Missing:
         return QStringLiteral("Taki plik nie istnieje.");
-    if (info.isDir())
+    case PathKind::Directory:
         return QStringLiteral("To jest folder, a nie plik.");
-    if (!info.isFile())
+    case PathKind::Special:
         return QStringLiteral("To nie jest zwykły plik.");
-    if (!info.isReadable())
+    case PathKind::Unreadable:
         return QStringLiteral("Brak prawa do odczytu tego pliku.");
+    case PathKind::Regular:
+        break;
+    }
     return {};
 }
 } // namespace
@@ -43,11 +49,7 @@ void frmMain::setCommandLine(const QStringList& words)
 
 void frmMain::Parametry()
 {
-    std::vector<std::string> words;
-    words.reserve(size_t(commandLine_.size()));
-    for (const QString& w : commandLine_)
-        words.push_back(w.toStdString());
-    const CommandLine c = ParseCommandLine(words);
+    const CommandLine c = ParseWords(commandLine_);
 
     switch (c.action) {
     case CommandLine::Action::Nothing:
@@ -59,16 +61,27 @@ void frmMain::Parametry()
     case CommandLine::Action::Open:
         break;
     }
-    const QString path = QString::fromStdString(c.path);
-    if (OpenIcon(path) == OpenResult::Unreadable) {
-        // A readable file too short to hold the icon header is simply no icon.
-        const QString why = WhyUnreadable(path);
-        dialogs_.message(this,
-                         why.isEmpty() ? QStringLiteral("Podany plik nie jest prawidłowym plikiem ikony")
-                                       : QStringLiteral("Nie można otworzyć pliku „%1”.\n%2").arg(Shown(path), why),
-                         QStringLiteral("Błąd"), Dialogs::Icon::Warning);
+    const QString path = NameFromNative(c.path);
+    if (OpenIcon(path, false) == OpenResult::Opened) {
+        QCoreApplication::processEvents();
+        RefreshHalfPreview(e_);
         return;
     }
-    QCoreApplication::processEvents();
-    RefreshHalfPreview(e_);
+    // A file manager offers us every icon: one that is not of our own form
+    // but is a picture comes in as Ctrl+I would bring it, with no file name,
+    // so that Ctrl+S asks for one instead of overwriting it.
+    if (Examine(path) == PathKind::Regular) {
+        if (const auto picture = ReadPictureFile(path)) {
+            e_.CurrentFileName.clear();
+            ImportPicture(*picture);
+            return;
+        }
+    }
+    // A readable file that is neither, or too short to hold the icon header,
+    // is simply no icon.
+    const QString why = WhyUnreadable(path);
+    dialogs_.message(this,
+                     why.isEmpty() ? QStringLiteral("Podany plik nie jest prawidłowym plikiem ikony")
+                                   : QStringLiteral("Nie można otworzyć pliku „%1”.\n%2").arg(Shown(path), why),
+                     QStringLiteral("Błąd"), Dialogs::Icon::Warning);
 }

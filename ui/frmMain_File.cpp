@@ -24,7 +24,7 @@ void frmMain::mnuZapisz_Click()
     }
     if (!Kill2())
         return;
-    if (!ZapiszIkonę(QString::fromStdString(e_.CurrentFileName)))
+    if (!ZapiszIkonę(NameFromNative(e_.CurrentFileName)))
         PokażBłądZapisu();
 }
 
@@ -39,12 +39,12 @@ void frmMain::mnuZapiszJako_Click()
         PokażBłądZapisu();
         return;
     }
-    e_.CurrentFileName = path->toStdString();
+    e_.CurrentFileName = NativeName(*path).toStdString();
 }
 
 bool frmMain::Kill2()
 {
-    if (IsReplaceable(QString::fromStdString(e_.CurrentFileName)))
+    if (IsReplaceable(NameFromNative(e_.CurrentFileName)))
         return true;
     PokażBłądZapisu();
     return false;
@@ -74,18 +74,19 @@ void frmMain::mnuOtwórz_Click()
         OpenIcon(*path);
 }
 
-frmMain::OpenResult frmMain::OpenIcon(const QString& path)
+frmMain::OpenResult frmMain::OpenIcon(const QString& path, bool reportRefusal)
 {
     // One byte more than an icon, so that a longer file shows as longer.
     const auto bytes = ReadFileStart(path, IconFileSize + 1);
     if (!bytes || bytes->size() < IconHeader.size())
         return OpenResult::Unreadable;
     if (!DecodeIcon(*bytes, e_.pic)) {
-        dialogs().message(this, QStringLiteral("Podany plik nie jest prawidłowym plikiem ikony"),
-                          QStringLiteral("Błąd"), Dialogs::Icon::Warning);
+        if (reportRefusal)
+            dialogs().message(this, QStringLiteral("Podany plik nie jest prawidłowym plikiem ikony"),
+                              QStringLiteral("Błąd"), Dialogs::Icon::Warning);
         return OpenResult::Refused;
     }
     LoadIconPixels(e_);
-    e_.CurrentFileName = path.toStdString();
+    e_.CurrentFileName = NativeName(path).toStdString();
     return OpenResult::Opened;
 }

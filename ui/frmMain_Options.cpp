@@ -1,20 +1,11 @@
 // The Opcje menu: the transparent colour, and the options file that carries it
 // and the six view options from one run to the next.
 #include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include "core/Transparent.h"
-#include "files/Options.h"
+#include "files/OptionsFile.h"
 #include "ui/ProgramFolder.h"
 #include "ui/frmMain.h"
-
-namespace {
-// A real options file is a few bytes; the seven items come first.
-constexpr qint64 OptionsReadLimit = 64 * 1024;
-} // namespace
 
 void frmMain::MenuKolory()
 {
@@ -37,12 +28,8 @@ std::array<QAction*, ViewOptionCount> frmMain::ViewOptionEntries() const
 
 void frmMain::ReadOpt()
 {
-    QFile file(OptionsFile());
-    if (!file.open(QIODevice::ReadOnly))
-        return; // no file yet, or unreadable: everything stays initial
-    const QByteArray text = file.read(OptionsReadLimit);
-    const StoredOptions stored = ParseOptions(std::string_view(text.constData(), size_t(text.size())));
-
+    // Missing, unreadable or not a regular file: everything stays initial.
+    const StoredOptions stored = ReadOptionsFile(OptionsFile());
     if (stored.transparentIndex && !prz[*stored.transparentIndex]->isChecked())
         prz_Click(*stored.transparentIndex);
     const auto entries = ViewOptionEntries();
@@ -57,14 +44,7 @@ void frmMain::SaveOpt()
     const auto entries = ViewOptionEntries();
     for (int i = 0; i < ViewOptionCount; ++i)
         views[i] = entries[i]->isChecked();
-    const std::string text = FormatOptions(e_.TransparentIndex, views);
-
-    // Written aside and renamed over the old file: a crash never leaves half a file.
-    const QString path = OptionsFile();
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.write(text.data(), qint64(text.size()));
-    file.commit(); // any failure is ignored: the old file stays whole
+    // Written aside and renamed over the old file, or not at all: any failure
+    // is ignored, and the old file stays whole.
+    WriteOptionsFile(OptionsFile(), e_.TransparentIndex, views);
 }

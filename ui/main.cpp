@@ -9,7 +9,8 @@
 #include <QTimer>
 #include <QTranslator>
 
-#include "files/CommandLine.h"
+#include "files/Arguments.h"
+#include "files/FileBytes.h"
 #include "ui/Dialogs.h"
 #include "ui/FontWarmUp.h"
 #include "ui/ProgramFolder.h"
@@ -44,7 +45,8 @@ int main(int argc, char* argv[])
 
     Dialogs dialogs;
     frmMain window(dialogs);
-    window.setCommandLine(app.arguments().mid(1));
+    window.setCommandLine(WordsFromArgv(argc, argv));
+    dialogs.followCurrentFile([&window] { return NameFromNative(window.editor().CurrentFileName); });
     TerminationSignals terminate(&window);
     window.show();
     // The icon needs the image decoders: loaded once the window is up.

@@ -104,11 +104,15 @@ class Xvfb:
 class Pikselar:
     """The program in a fresh program folder, with a private HOME and XDG dirs."""
 
-    def __init__(self, args=(), scale=None, client_height=CLIENT_HEIGHT, files=None, env=None):
+    def __init__(self, args=(), scale=None, client_height=CLIENT_HEIGHT, files=None,
+                 env=None, before_start=None):
+        """`env`: variables added to the program's environment; `before_start`:
+        called with this object once its folders exist, before the program runs."""
         for tool in ("xdotool", "import"):
             _need(tool)
         self.proc = self.xvfb = None
         self.root = tempfile.mkdtemp(prefix="pikselar-e2e-")
+        self.before_start = before_start
         try:
             self._start(args, scale, client_height, files or {}, env or {})
         except BaseException:
@@ -137,10 +141,12 @@ class Pikselar:
         self.xvfb = Xvfb()
         env["DISPLAY"] = self.xvfb.display
         env["QT_QPA_PLATFORM"] = "xcb"
-        env.update(extra_env)  # what a scenario adds (a session bus, ...)
         if scale:
             env["QT_SCALE_FACTOR"] = str(scale)
+        env.update(extra_env)  # what a scenario adds (a session bus, ...)
         self.env = env
+        if self.before_start:
+            self.before_start(self)
         self.proc = subprocess.Popen([os.path.join(self.folder, "pikselar"), *args],
                                      cwd=self.root, env=env, preexec_fn=_die_with_parent,
                                      stdout=subprocess.PIPE, stderr=subprocess.STDOUT)

@@ -1,9 +1,15 @@
 """Icon files in the real window: open one through the file dialog, draw,
-save it back with Ctrl+S; Save As with the proposed names. The files are
+save it back with Ctrl+S; Save As with the proposed names; the dialogs'
+every-file filter and starting folder; a full disk; dialogs that must not
+freeze on special files. The files are
 checked byte for byte against an encoding written here from the file layout,
 and read back with Pillow."""
 import os
+import shutil
+import signal
+import subprocess
 import time
+import unittest
 
 import harness
 from harness import BLACK, BLUE, CYAN, GREEN, RED, WHITE
@@ -151,6 +157,159 @@ class Files(harness.Case):
         self.assertFalse(os.path.exists(os.path.join(app.root, "ikona02")))
         self.assertEqual(sorted(n for n in os.listdir(app.root) if n.startswith("ikona")),
                          ["ikona01", "ikona03"])
+
+    def test_every_file_filter_lists_the_proposed_name(self):
+        app = self.app
+        app.click_colour(RED)
+        app.click_canvas_cell(3, 4)
+        app.wait_cell(3, 4, RED)
+        self.answer_dialog(["ctrl+j"])  # ikona01, no extension
+        self.wait_file(os.path.join(app.root, "ikona01"))
+        app.key("ctrl+n")
+        self.assertEqual(app.wait_cell(3, 4, CYAN), CYAN)
+
+        before = self.visible_windows()
+        app.key("ctrl+o")
+        dialog = self.dialog(before)
+        x, y, _, height = app.window_geometry(dialog)
+        # "Pliki rodzaju": the second entry, "Wszystkie pliki".
+        app.xdotool("mousemove", x + 310, y + height - 24, "click", "1")
+        time.sleep(0.5)
+        app.xdotool("key", "Down", "Return")
+        time.sleep(0.5)
+        # The name is picked in the list itself: a click into the list, then
+        # the list's own search by typing.
+        app.xdotool("mousemove", x + 310, y + height - 130, "click", "1")
+        time.sleep(0.3)
+        app.xdotool("type", "--delay", "30", "ikona01")
+        time.sleep(0.3)
+        app.xdotool("key", "Return")
+        picture = blank()
+        picture[4][3] = RED
+        shown = app.wait_canvas(lambda c: c == picture, timeout=5)
+        self.assertEqual(harness.picture(shown, 0, 0, 8, 8), harness.picture(picture, 0, 0, 8, 8))
+
+
+class Dialogs(unittest.TestCase):
+    """Programs started with files of their own, in folders of their own."""
+
+    def start(self, args=(), prepare=None, env=None):
+        self.app = harness.Pikselar(args, env=env, before_start=prepare)
+        self.addCleanup(self.app.close)
+        return self.app
+
+    def visible_windows(self):
+        return set(self.app.xdotool("search", "--onlyvisible", "--name", ".").split())
+
+    def save_as_proposal(self):
+        """Ctrl+J, accepting the proposed name where the dialog opened."""
+        before = self.visible_windows()
+        self.app.key("ctrl+j")
+        deadline = time.time() + 10
+        while not self.visible_windows() - before and time.time() < deadline:
+            time.sleep(0.05)
+        new = self.visible_windows() - before
+        self.assertTrue(new, "no dialog")
+        self.app.xdotool("windowfocus", "--sync", sorted(new)[0])
+        self.app.xdotool("key", "Return")
+
+    def wait_for(self, path, timeout=5.0):
+        deadline = time.time() + timeout
+        while not os.path.exists(path) and time.time() < deadline:
+            time.sleep(0.05)
+        return os.path.exists(path)
+
+    def test_dialogs_open_in_the_folder_of_the_current_file_then_the_last_one(self):
+        def prepare(app):
+            os.makedirs(os.path.join(app.root, "ikony"))
+            with open(os.path.join(app.root, "ikony", "a.ico"), "wb") as f:
+                f.write(encode(blank()))
+        app = self.start(["ikony/a.ico"], prepare)
+        self.save_as_proposal()
+        self.assertTrue(self.wait_for(os.path.join(app.root, "ikony", "ikona01")))
+        app.key("ctrl+n")  # no current file: the folder last used
+        self.save_as_proposal()
+        self.assertTrue(self.wait_for(os.path.join(app.root, "ikony", "ikona02")))
+        self.assertEqual(sorted(n for n in os.listdir(app.root) if n.startswith("ikona")), [])
+
+    def test_a_full_disk_keeps_the_old_icon_and_says_so(self):
+        mounted = []
+
+        def prepare(app):
+            folder = os.path.join(app.root, "pelny")
+            os.makedirs(folder)
+            result = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", folder],
+                                    capture_output=True, text=True)
+            if result.returncode != 0:
+                return
+            mounted.append(folder)
+            with open(os.path.join(folder, "a.ico"), "wb") as f:
+                f.write(encode(blank()))
+            try:
+                with open(os.path.join(folder, "zapchaj"), "wb") as f:
+                    while True:
+                        f.write(b"\0" * 1024)
+                        f.flush()
+            except OSError:
+                pass
+
+        def unmount():
+            for folder in mounted:
+                subprocess.run(["umount", "-l", folder], capture_output=True)
+                shutil.rmtree(os.path.dirname(folder), ignore_errors=True)
+        self.addCleanup(unmount)
+        app = self.start(["pelny/a.ico"], prepare)
+        if not mounted:
+            self.skipTest("cannot mount a small tmpfs here (needs root); the injected full disk "
+                          "of test_filecommands covers the same")
+        icon = os.path.join(mounted[0], "a.ico")
+        with open(icon, "rb") as f:
+            old = f.read()
+        self.assertEqual(len(old), 766)
+        app.click_colour(RED)
+        app.click_canvas_cell(5, 5)
+        self.assertEqual(app.wait_cell(5, 5, RED), RED)
+        app.key("ctrl+s")
+        box = app.wait_for_window("Rastello")
+        with open(icon, "rb") as f:
+            self.assertEqual(f.read(), old)
+        self.assertEqual(sorted(os.listdir(mounted[0])), ["a.ico", "zapchaj"])
+        app.xdotool("windowfocus", "--sync", box)
+        app.xdotool("key", "Return")
+
+    def test_special_files_and_proc_never_freeze_a_dialog(self):
+        def prepare(app):
+            os.makedirs(os.path.join(app.root, "rury"))
+            for name in ("rura.ico", "rura"):
+                os.mkfifo(os.path.join(app.root, "rury", name))
+        # GNOME's platform theme is the one that looks icons up by content.
+        app = self.start(env={"XDG_CURRENT_DESKTOP": "GNOME"}, prepare=prepare)
+        for keys in (["ctrl+o"], ["ctrl+j"]):
+            before = self.visible_windows()
+            app.key(*keys)
+            deadline = time.time() + 10
+            while not self.visible_windows() - before and time.time() < deadline:
+                time.sleep(0.05)
+            dialog = sorted(self.visible_windows() - before)[0]
+            app.xdotool("windowfocus", "--sync", dialog)
+            app.xdotool("key", "ctrl+a")
+            # The completer lists each folder as it is typed.
+            app.xdotool("type", "--delay", "40", os.path.join(app.root, "rury") + "/ru")
+            time.sleep(1.0)
+            app.xdotool("key", "ctrl+a")
+            app.xdotool("type", "--delay", "40", "/proc/k")
+            time.sleep(1.0)
+            app.xdotool("key", "Escape", "Escape")
+            deadline = time.time() + 10
+            while dialog in self.visible_windows() and time.time() < deadline:
+                time.sleep(0.05)
+            self.assertNotIn(dialog, self.visible_windows(), f"the dialog of {keys} froze")
+        time.sleep(0.8)  # the canvas takes no input for 0.7 s after the Open dialog
+        app.click_colour(RED)
+        app.click_canvas_cell(9, 9)
+        self.assertEqual(app.wait_cell(9, 9, RED), RED)
+        app.proc.send_signal(signal.SIGTERM)
+        self.assertEqual(app.proc.wait(5), 0)
 
 
 if __name__ == "__main__":

@@ -3,6 +3,8 @@ import io
 import os
 import re
 import shutil
+import stat
+import struct
 import subprocess
 import tempfile
 import time
@@ -79,6 +81,116 @@ class PathWithASpace(unittest.TestCase):
         self.assertEqual(wait_exit(app.proc), 0)
         with open(os.path.join(app.folder, "opcje.dat"), "rb") as f:
             self.assertEqual(f.read(), b"3\n1\n1\n1\n1\n0\n1\n")
+
+
+def foreign_icon():
+    """A 32 x 32 icon of 32 bits as other programs write it: red left, blue
+    right, a transparent 4 x 4 corner at the top left."""
+    rows = []
+    for y in range(31, -1, -1):  # bottom row first
+        for x in range(32):
+            if x < 4 and y < 4:
+                rows.append(b"\0\0\0\0")
+            else:
+                rows.append(b"\0\0\xff\xff" if x < 16 else b"\xff\0\0\xff")  # B, G, R, A
+    info = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 32, 0, 0, 0, 0, 0, 0)
+    data = info + b"".join(rows) + bytes(4 * 32)
+    return struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", 32, 32, 0, 0, 1, 32, len(data), 22) + data
+
+
+class ForeignFilesFromTheCommandLine(unittest.TestCase):
+    def visible_windows(self, app):
+        return set(app.xdotool("search", "--onlyvisible", "--name", ".").split())
+
+    def test_an_icon_of_another_program_comes_in_without_a_name(self):
+        def prepare(app):
+            with open(os.path.join(app.root, "obca.ico"), "wb") as f:
+                f.write(foreign_icon())
+        app = harness.Pikselar(["obca.ico"], before_start=prepare)
+        self.addCleanup(app.close)
+        expected = [[CYAN] * 4 + [RED] * 12 + [BLUE] * 16 if y < 4 else [RED] * 16 + [BLUE] * 16
+                    for y in range(32)]
+        canvas = app.wait_canvas(lambda c: c == expected, timeout=5)
+        self.assertEqual(harness.picture(canvas, 0, 0, 32, 32), harness.picture(expected, 0, 0, 32, 32))
+        self.assertEqual(self.visible_windows(app), {app.wid})  # no box
+        before = self.visible_windows(app)
+        app.key("ctrl+s")  # asks for a name
+        deadline = time.time() + 10
+        while not self.visible_windows(app) - before and time.time() < deadline:
+            time.sleep(0.05)
+        dialog = self.visible_windows(app) - before
+        self.assertEqual(len(dialog), 1, "Ctrl+S asked for no name")
+        app.xdotool("windowfocus", "--sync", dialog.pop())
+        app.xdotool("key", "Escape")
+        time.sleep(0.3)
+        with open(os.path.join(app.root, "obca.ico"), "rb") as f:
+            self.assertEqual(f.read(), foreign_icon())
+
+    def test_a_name_that_is_not_utf8_opens_and_is_saved_back(self):
+        name = b"\xff\xfe kot.ico"
+
+        def prepare(app):
+            with open(os.path.join(os.fsencode(app.root), name), "wb") as f:
+                f.write(black_icon())
+        app = harness.Pikselar([os.fsdecode(name)], before_start=prepare)
+        self.addCleanup(app.close)
+        self.assertEqual(app.wait_cell(20, 20, BLACK), BLACK)
+        self.assertEqual(self.visible_windows(app), {app.wid})
+        app.click_colour(RED)
+        app.click_canvas_cell(5, 7)
+        self.assertEqual(app.wait_cell(5, 7, RED), RED)
+        app.key("ctrl+s")
+        path = os.path.join(os.fsencode(app.root), name)
+        deadline = time.time() + 5
+        while time.time() < deadline:
+            with open(path, "rb") as f:
+                saved = f.read()
+            if pixel_code(saved, 5, 7) == FILE_CODE[RED]:
+                break
+            time.sleep(0.05)
+        self.assertEqual(len(saved), 766)
+        self.assertEqual(pixel_code(saved, 5, 7), FILE_CODE[RED])
+        self.assertEqual([n for n in os.listdir(os.fsencode(app.root)) if n.endswith(b".ico")], [name])
+
+
+class SpecialOptionsFiles(unittest.TestCase):
+    def run_with(self, make):
+        """Starts with opcje.dat made by make(path), quits; the path's lstat before and after."""
+        seen = {}
+
+        def prepare(app):
+            path = os.path.join(app.folder, "opcje.dat")
+            make(path)
+            seen["before"] = os.lstat(path)
+            seen["path"] = path
+        app = harness.Pikselar([], before_start=prepare)  # a FIFO would keep the window from showing
+        self.addCleanup(app.close)
+        app.key("ctrl+g")  # a change to write
+        app.key("ctrl+q")
+        self.assertEqual(wait_exit(app.proc), 0)
+        return seen["before"], os.lstat(seen["path"])
+
+    def test_a_fifo_neither_blocks_start_up_nor_is_replaced(self):
+        before, after = self.run_with(os.mkfifo)
+        self.assertTrue(stat.S_ISFIFO(after.st_mode))
+        self.assertEqual(after.st_ino, before.st_ino)
+
+    def test_a_link_to_a_character_device_leaves_the_device_alone(self):
+        device = os.stat("/dev/null")
+        before, after = self.run_with(lambda path: os.symlink("/dev/null", path))
+        self.assertTrue(stat.S_ISLNK(after.st_mode))
+        now = os.stat("/dev/null")
+        self.assertTrue(stat.S_ISCHR(now.st_mode))
+        self.assertEqual((now.st_ino, now.st_rdev), (device.st_ino, device.st_rdev))
+
+    def test_a_read_only_file_stays_as_it_is(self):
+        def make(path):
+            with open(path, "wb") as f:
+                f.write(b"3\n1\n1\n1\n1\n0\n1\n")
+            os.chmod(path, 0o444)
+        before, after = self.run_with(make)
+        self.assertEqual(stat.S_IMODE(after.st_mode), 0o444)
+        self.assertEqual((after.st_ino, after.st_mtime_ns), (before.st_ino, before.st_mtime_ns))
 
 
 class PasteFromTheCommandLine(unittest.TestCase):
