@@ -1,4 +1,4 @@
-# The two commands of the README: `make run` and `make test`.
+# `make run` and `make test`: what the README's quick start (pikselar.sh) runs.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 # Seconds each libFuzzer target runs within `make test`.

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 build=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev
-       qt6-translations-l10n fonts-dejavu-core libfontconfig-dev)
+       qt6-translations-l10n fonts-dejavu-core libfontconfig-dev
+       adwaita-icon-theme hicolor-icon-theme)
 test=("${build[@]}"
       libbenchmark-dev
       xvfb xauth xdotool xclip x11-utils imagemagick
@@ -12,7 +13,8 @@ test=("${build[@]}"
       binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 nsis
       python3 python3-pil icoutils
       clang-14 libclang-rt-14-dev libx11-dev
-      desktop-file-utils dpkg-dev file time)
+      desktop-file-utils dpkg-dev file time
+      lintian appstream debootstrap)
 
 bench=("${test[@]}" mtpaint bc pkg-config gcc libxdamage-dev)
 
@@ -34,6 +36,7 @@ done
 echo "Installing: ${missing[*]}"
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# env: sudo drops the caller's environment.
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
