@@ -3,7 +3,6 @@
 #include <vector>
 
 #include <QApplication>
-#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTimer>
@@ -12,7 +11,7 @@
 #include "files/CommandLine.h"
 #include "ui/Dialogs.h"
 #include "ui/FontWarmUp.h"
-#include "ui/ProgramFolder.h"
+#include "ui/ProgramPicture.h"
 #include "ui/TerminationSignals.h"
 #include "ui/frmMain.h"
 
@@ -49,7 +48,7 @@ int main(int argc, char* argv[])
     window.show();
     // The icon needs the image decoders: loaded once the window is up.
     QTimer::singleShot(0, &app, [&app] {
-        app.setWindowIcon(QIcon(QDir(ProgramFolder()).filePath(QStringLiteral("pikselar.ico"))));
+        app.setWindowIcon(ProgramIcon());
     });
     return app.exec();
 }
