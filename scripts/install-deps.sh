@@ -9,7 +9,7 @@ build=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev
 test=("${build[@]}"
       libbenchmark-dev
       xvfb xauth xdotool xclip x11-utils imagemagick
-      adwaita-icon-theme hicolor-icon-theme shared-mime-info
+      shared-mime-info
       binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 nsis
       python3 python3-pil icoutils
       clang-14 libclang-rt-14-dev libx11-dev
