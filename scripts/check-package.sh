@@ -234,13 +234,14 @@ done
 saved=$home/z-pakietu.ico
 xdotool windowfocus --sync "$dialog" key ctrl+a type --delay 10 "$saved"
 xdotool key Return
+# Read inside the root: the user's home is not open to everyone.
+size() { in_root stat -c %s "$saved" 2>/dev/null || echo none; }
 for _ in $(seq 100); do
-  [ "$(stat -c %s "$root$saved" 2>/dev/null)" = 766 ] && break
+  [ "$(size)" = 766 ] && break
   sleep 0.05
 done
-size=$(stat -c %s "$root$saved" 2>/dev/null || echo none)
-[ "$size" = 766 ] || fail "saved file: $size bytes, not 766"
-cmp -s -n 126 "$root/usr/share/pikselar/header.dat" "$root$saved" \
+[ "$(size)" = 766 ] || fail "saved file: $(size) bytes, not 766"
+in_root cmp -s -n 126 /usr/share/pikselar/header.dat "$saved" \
   || fail "the saved file does not begin with header.dat"
 echo "saved $saved: 766 bytes, beginning with header.dat"
 
@@ -248,8 +249,7 @@ echo "saved $saved: 766 bytes, beginning with header.dat"
 kill -TERM "$app_pid"
 wait "$app_pid" || fail "the program ended with $?"
 app_pid=
-options=$root$home/.config/pikselar/opcje.dat
-[ -f "$options" ] || fail "no options in ~/.config/pikselar/opcje.dat"
+in_root test -f "$home/.config/pikselar/opcje.dat" || fail "no options in ~/.config/pikselar/opcje.dat"
 [ ! -e "$root/usr/share/pikselar/opcje.dat" ] || fail "options written into /usr/share/pikselar"
 echo "options kept in ~/.config/pikselar/opcje.dat"
 echo "check-package: passed"
