@@ -1,23 +1,31 @@
-# The two commands of the README: `make run` and `make test`.
+# `make run` and `make test`: what the README's quick start (pikselar.sh) runs.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 # Seconds each libFuzzer target runs within `make test`.
 FUZZ_SECONDS ?= 30
 
-.PHONY: run test check fuzz build configure bench clean
+.PHONY: run test check package-check fuzz build configure bench clean
 
 run: 
 	@bash scripts/install-deps.sh build
 	@$(MAKE) --no-print-directory build
 	$(BUILD)/pikselar
 
-# Everything: the fuzz targets for a short while, then the whole ctest suite
-# (unit, widget and end-to-end tests), whose summary closes the output.
+# Everything: the fuzz targets for a short while, the whole ctest suite
+# (unit, widget and end-to-end tests), then the Debian package installed
+# into a fresh Debian 12 root and run there.
 test:
 	@bash scripts/install-deps.sh test
 	@$(MAKE) --no-print-directory build
 	bash scripts/fuzz.sh $(FUZZ_SECONDS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	bash scripts/check-package.sh $(BUILD)
+
+# The package alone: lintian, AppStream, an install into a fresh root.
+package-check:
+	@bash scripts/install-deps.sh test
+	@$(MAKE) --no-print-directory build
+	bash scripts/check-package.sh $(BUILD)
 
 # The ctest suite alone.
 check: build

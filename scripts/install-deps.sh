@@ -4,16 +4,18 @@
 set -euo pipefail
 
 build=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev
-       qt6-translations-l10n fonts-dejavu-core libfontconfig-dev)
+       qt6-translations-l10n fonts-dejavu-core libfontconfig-dev
+       adwaita-icon-theme hicolor-icon-theme)
 test=("${build[@]}"
       libbenchmark-dev
       xvfb xauth xdotool xclip x11-utils imagemagick
-      adwaita-icon-theme hicolor-icon-theme shared-mime-info
+      shared-mime-info
       binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 nsis
       python3 python3-pil icoutils
       clang-14 libclang-rt-14-dev libx11-dev
       desktop-file-utils dpkg-dev file time
-      at-spi2-core python3-pyatspi dbus-daemon)
+      at-spi2-core python3-pyatspi dbus-daemon
+      lintian appstream debootstrap)
 
 bench=("${test[@]}" mtpaint bc pkg-config gcc libxdamage-dev)
 
@@ -35,6 +37,7 @@ done
 echo "Installing: ${missing[*]}"
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# env: sudo drops the caller's environment.
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,5 +1,6 @@
 // Help texts, the help window and the about window.
 #include <QDesktopServices>
+#include <QTextBrowser>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -224,8 +225,8 @@ void TestHelp::programPictureFromTheIconOrDrawn()
         return QList<int>{palette, transparent, other};
     };
 
-    // The shipped icon, read by the program's own reader.
-    const QImage shipped = ProgramPicture(QStringLiteral(PIKSELAR_SOURCE_DIR "/data"), back);
+    // The built-in icon, read by the program's own reader.
+    const QImage shipped = ProgramPicture(back);
     QCOMPARE(shipped.size(), QSize(32, 32));
     const QList<int> fromFile = census(shipped);
     QCOMPARE(fromFile[2], 0);
@@ -233,15 +234,17 @@ void TestHelp::programPictureFromTheIconOrDrawn()
 
     // No icon, or one the reader refuses: the drawn picture, all palette.
     QTemporaryDir empty;
-    const QImage drawn = ProgramPicture(empty.path(), back);
+    const QImage drawn = ProgramPicture(back, empty.filePath(QStringLiteral("none.ico")));
     QCOMPARE(drawn.size(), QSize(32, 32));
     QCOMPARE(census(drawn), (QList<int>{1024, 0, 0}));
     QFile broken(empty.filePath(QStringLiteral("pikselar.ico")));
     QVERIFY(broken.open(QIODevice::WriteOnly));
     broken.write(QByteArray(766, 'x'));
     broken.close();
-    QCOMPARE(ProgramPicture(empty.path(), back), drawn);
+    QCOMPARE(ProgramPicture(back, broken.fileName()), drawn);
     QVERIFY(shipped != drawn);
+    // The built-in icon is the shipped file itself.
+    QCOMPARE(shipped, ProgramPicture(back, QStringLiteral(PIKSELAR_SOURCE_DIR "/data/pikselar.ico")));
 }
 
 void TestHelp::aboutWindowClosesOnEnterAndEsc_data()
@@ -284,13 +287,28 @@ void TestHelp::aboutWebButtonOpensThePageAndStays()
     QCOMPARE(opened[1], frmAbout::MakerPage());
     QVERIFY(about.isVisible());
 
-    // Without a web address the page shipped with the program is opened; the
-    // build puts it beside the program like header.dat.
+    // Without a web address the page built into the program is opened, from
+    // a file written out for the browser: the shipped page, byte for byte.
     QVERIFY(opened[0].isLocalFile());
-    QCOMPARE(QFileInfo(opened[0].toLocalFile()).fileName(), QStringLiteral("pikselar.html"));
-    QFile page(QStringLiteral(PIKSELAR_BINARY_DIR "/pikselar.html"));
+    QFile page(opened[0].toLocalFile());
     QVERIFY(page.open(QIODevice::ReadOnly));
-    QVERIFY(QString::fromUtf8(page.readAll()).contains(QStringLiteral("lang=\"pl\"")));
+    QFile shipped(QStringLiteral(PIKSELAR_SOURCE_DIR "/data/pikselar.html"));
+    QVERIFY(shipped.open(QIODevice::ReadOnly));
+    QCOMPARE(page.readAll(), shipped.readAll());
+
+    // No launcher at all (none under the offscreen platform, as on a bare
+    // system without xdg-open): the program shows its page itself.
+    QString title, text;
+    WhenModal([&](QWidget* w) {
+        title = w->windowTitle();
+        if (const auto* view = w->findChild<QTextBrowser*>())
+            text = view->toPlainText();
+        w->close();
+    });
+    QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
+    QCOMPARE(title, QStringLiteral("Strona WWW"));
+    QVERIFY2(text.contains(QStringLiteral("wersja 1.0")), qPrintable(text));
+    QVERIFY(about.isVisible());
 }
 
 QTEST_MAIN(TestHelp)

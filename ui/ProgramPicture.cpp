@@ -1,10 +1,9 @@
 #include "ui/ProgramPicture.h"
 
-#include <QDir>
+#include <QFile>
 
 #include "core/Editor.h"
 #include "core/Palette.h"
-#include "files/FileBytes.h"
 #include "files/IconReader.h"
 #include "core/Surface.h"
 #include "qt/QtColour.h"
@@ -25,13 +24,23 @@ QImage DrawnPicture()
 }
 } // namespace
 
-QImage ProgramPicture(const QString& folder, Colour back)
+QImage ProgramPicture(Colour back, const QString& iconFile)
 {
     // Read by our own icon reader: the picture is exactly what Pikselar saved.
-    const auto bytes = ReadFileStart(QDir(folder).filePath(QStringLiteral("pikselar.ico")),
-                                     IconFileSize);
+    // QFile, not the regular-file reader of the icon commands: the built-in
+    // icon is a resource, and the path is the program's own.
+    QFile file(iconFile);
     Surface picture(ImageSize, ImageSize, back);
-    if (bytes && DecodeIcon(*bytes, picture))
-        return ToImage(picture);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray data = file.read(IconFileSize);
+        const auto* begin = reinterpret_cast<const std::uint8_t*>(data.constData());
+        if (DecodeIcon(std::span<const std::uint8_t>(begin, std::size_t(data.size())), picture))
+            return ToImage(picture);
+    }
     return DrawnPicture();
+}
+
+QIcon ProgramIcon()
+{
+    return QIcon(ProgramResource(ProgramIconName));
 }

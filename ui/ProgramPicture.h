@@ -1,11 +1,17 @@
-// The program's own 32 x 32, 16-colour picture, shown in the about window.
+// The program's own 32 x 32, 16-colour picture, shown in the about window,
+// and the program's window icon.
 #pragma once
+#include <QIcon>
 #include <QImage>
 #include <QString>
 
 #include "core/Colour.h"
+#include "ui/ProgramResources.h"
 
-// pikselar.ico from the folder (the program's), its transparent pixels in `back`;
-// a picture drawn in code when the file is missing or refused, so the window
-// never shows an empty place.
-QImage ProgramPicture(const QString& folder, Colour back);
+// An icon file (by default the program's, built in) read by our own icon
+// reader, its transparent pixels in `back`; a picture drawn in code when the
+// file is missing or refused, so the window never shows an empty place.
+QImage ProgramPicture(Colour back, const QString& iconFile = ProgramResource(ProgramIconName));
+
+// The built-in icon for the windows (Qt's icon decoder gives it its mask).
+QIcon ProgramIcon();

@@ -1,14 +1,13 @@
 #include "ui/frmAbout.h"
 
 #include <QDesktopServices>
-#include <QDir>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 
+#include "ui/AboutPage.h"
 #include "ui/FitText.h"
-#include "ui/ProgramFolder.h"
 #include "ui/ProgramPicture.h"
 #include "qt/QtColour.h"
 
@@ -36,7 +35,7 @@ frmAbout::frmAbout(QWidget* parent)
     picIcon = new QLabel(this);
     picIcon->setGeometry(16, 16, 32, 32);
     picIcon->setPixmap(
-        QPixmap::fromImage(ProgramPicture(ProgramFolder(), FromQRgb(palette().color(QPalette::Window).rgb()))));
+        QPixmap::fromImage(ProgramPicture(FromQRgb(palette().color(QPalette::Window).rgb()))));
 
     lblTitle = Label(this, QStringLiteral("Pikselar"), QRect(70, 16, 259, 32));
     QFont title = lblTitle->font();
@@ -84,8 +83,10 @@ void frmAbout::cmdOK_Click()
 
 void frmAbout::cmdSysInfo_Click()
 {
-    // Whether a browser opened is not reported: the window simply stays.
-    QDesktopServices::openUrl(MakerPage());
+    // Whether a browser opened is not reported: the window simply stays. With
+    // no launcher at all, the program's own page is shown by the program.
+    if (!QDesktopServices::openUrl(MakerPage()) && !*MakerWebAddress)
+        ShowAboutPage(this);
 }
 
 QUrl frmAbout::MakerPage()
@@ -93,7 +94,7 @@ QUrl frmAbout::MakerPage()
     const QString web = QString::fromUtf8(MakerWebAddress);
     if (!web.isEmpty())
         return QUrl(web);
-    return QUrl::fromLocalFile(QDir(ProgramFolder()).filePath(QString::fromUtf8(AboutPageFile)));
+    return AboutPageFile();
 }
 
 void frmAbout::paintEvent(QPaintEvent*)

@@ -16,7 +16,7 @@ public:
     void cmdSysInfo_Click();
 
     // The maker's page: the configured web address, or the page about the
-    // program shipped in the program's folder when none is configured.
+    // program built into it when none is configured.
     static QUrl MakerPage();
 
     QLabel* picIcon = nullptr;
@@ -32,7 +32,5 @@ protected:
 };
 
 // The maker's web address; empty while the program has none, and then the
-// page shipped with the program is opened instead.
+// page built into the program is opened instead.
 inline constexpr const char* MakerWebAddress = "";
-// The page about the program, beside header.dat.
-inline constexpr const char* AboutPageFile = "pikselar.html";

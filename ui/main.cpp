@@ -3,7 +3,6 @@
 #include <vector>
 
 #include <QApplication>
-#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTimer>
@@ -13,7 +12,7 @@
 #include "files/FileBytes.h"
 #include "ui/Dialogs.h"
 #include "ui/FontWarmUp.h"
-#include "ui/ProgramFolder.h"
+#include "ui/ProgramPicture.h"
 #include "ui/TerminationSignals.h"
 #include "ui/frmMain.h"
 
@@ -51,7 +50,7 @@ int main(int argc, char* argv[])
     window.show();
     // The icon needs the image decoders: loaded once the window is up.
     QTimer::singleShot(0, &app, [&app] {
-        app.setWindowIcon(QIcon(QDir(ProgramFolder()).filePath(QStringLiteral("pikselar.ico"))));
+        app.setWindowIcon(ProgramIcon());
     });
     return app.exec();
 }

@@ -290,5 +290,79 @@ class InstalledProgram(unittest.TestCase):
         self.start_from_entry("/usr", work)
 
 
+class PortableCopy(unittest.TestCase):
+    """The executable with header.dat alone beside it (the harness's program
+    folder): its icon and its page come from inside it."""
+
+    def setUp(self):
+        # A stand-in for the desktop's launcher that notes what it was asked to open.
+        self.bin = tempfile.mkdtemp(prefix="pikselar-launcher-")
+        self.addCleanup(shutil.rmtree, self.bin, True)
+        self.asked = os.path.join(self.bin, "asked")
+        launcher = os.path.join(self.bin, "xdg-open")
+        with open(launcher, "w") as f:
+            f.write(f'#!/bin/sh\nprintf "%s\\n" "$1" >> "{self.asked}"\n')
+        os.chmod(launcher, 0o755)
+        path = os.environ["PATH"]
+        os.environ["PATH"] = self.bin + os.pathsep + path
+        try:
+            self.app = harness.Pikselar()
+        finally:
+            os.environ["PATH"] = path
+        self.addCleanup(self.app.close)
+        self.assertEqual(sorted(os.listdir(self.app.folder)), ["header.dat", "pikselar"])
+        source = os.path.join(os.path.dirname(__file__), "..", "..", "data")
+        with Image.open(os.path.join(source, "pikselar.ico")) as im:
+            self.icon = im.convert("RGBA")
+        with open(os.path.join(source, "pikselar.html"), "rb") as f:
+            self.page = f.read()
+
+    def window_icon(self):
+        """The _NET_WM_ICON of the main window: width, height, ARGB values."""
+        deadline = time.time() + 5
+        while time.time() < deadline:
+            out = subprocess.run(["xprop", "-id", self.app.wid, "-notype", "-f", "_NET_WM_ICON",
+                                  "32c", " = $0+", "_NET_WM_ICON"], env=self.app.env,
+                                 capture_output=True, text=True).stdout
+            if "=" in out:
+                return [int(v) for v in out.split("=", 1)[1].replace(",", " ").split()]
+            time.sleep(0.05)
+        self.fail("the window has no icon")
+
+    def test_window_icon_and_about_picture_are_the_programs(self):
+        values = self.window_icon()
+        self.assertEqual(values[:2], [32, 32])
+        argb = values[2:2 + 32 * 32]
+        expected = [a << 24 | r << 16 | g << 8 | b for r, g, b, a in self.icon.getdata()]
+        self.assertEqual(argb, expected)
+        self.assertTrue(any(v >> 24 == 0 for v in argb) and any(v >> 24 == 255 for v in argb))
+
+        self.app.key("ctrl+a")
+        about = self.app.wait_for_window("O programie")
+        x, y, _, _ = self.app.window_geometry(about)
+        time.sleep(0.2)
+        shot = self.app.screenshot()
+        opaque = [(px, py) for py in range(32) for px in range(32) if self.icon.getpixel((px, py))[3]]
+        self.assertGreater(len(opaque), 100)
+        for px, py in opaque:
+            self.assertEqual(shot.getpixel((x + 16 + px, y + 16 + py)), self.icon.getpixel((px, py))[:3],
+                             f"about picture at {px}, {py}")
+
+    def test_web_button_hands_the_built_in_page_to_the_launcher(self):
+        self.app.key("ctrl+a")
+        about = self.app.wait_for_window("O programie")
+        self.app.key("alt+s", window=about)
+        deadline = time.time() + 5
+        while not os.path.exists(self.asked) and time.time() < deadline:
+            time.sleep(0.05)
+        with open(self.asked) as f:
+            urls = f.read().split()
+        self.assertEqual(len(urls), 1)
+        self.assertTrue(urls[0].startswith("file:///"), urls[0])
+        with open(urls[0][len("file://"):], "rb") as f:
+            self.assertEqual(f.read(), self.page)
+        self.assertTrue(self.app.wait_for_window("O programie"))
+
+
 if __name__ == "__main__":
     harness.main()
