@@ -11,15 +11,15 @@ run:
 	@$(MAKE) --no-print-directory build
 	$(BUILD)/pikselar
 
-# Everything: the fuzz targets for a short while, the whole ctest suite
-# (unit, widget and end-to-end tests), then the Debian package installed
-# into a fresh Debian 12 root and run there.
+# Everything: the fuzz targets for a short while, the Debian package
+# installed into a fresh Debian 12 root and run there, then the whole ctest
+# suite (unit, widget and end-to-end tests), whose summary closes the output.
 test:
 	@bash scripts/install-deps.sh test
 	@$(MAKE) --no-print-directory build
 	bash scripts/fuzz.sh $(FUZZ_SECONDS)
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	bash scripts/check-package.sh $(BUILD)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The package alone: lintian, AppStream, an install into a fresh root.
 package-check:
