@@ -1,6 +1,7 @@
 // The two imports of the Plik menu: picture files (directly or through the
 // placement window, bad files ending silently) and the icon a file shows.
 #include <QDir>
+#include <QImageWriter>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -9,6 +10,7 @@
 #include "core/Procedury.h"
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
+#include "transfer/PictureDecoder.h"
 #include "transfer/WyciaganieIkon.h"
 #include "transfer/frmtmp.h"
 #include "qt/QtColour.h"
@@ -66,6 +68,29 @@ QByteArray HugePng(int w, int h)
     return png + QByteArray(64, '\0');
 }
 
+QByteArray Jpeg(const QImage& img, bool progressive)
+{
+    QByteArray jpeg;
+    QBuffer b(&jpeg);
+    b.open(QIODevice::WriteOnly);
+    QImageWriter writer(&b, "jpeg");
+    writer.setProgressiveScanWrite(progressive);
+    writer.write(img);
+    return jpeg;
+}
+
+// Qt's progressive JPEG with empty DC refinement scans of the first
+// component added before its end, up to `scans` in all.
+QByteArray JpegOfScans(int scans)
+{
+    QByteArray jpeg = Jpeg(Pattern(40, 40), true);
+    const int own = JpegScanCount(jpeg);
+    jpeg.chop(2);
+    for (int i = own; i < scans; ++i)
+        jpeg.append("\xFF\xDA\x00\x08\x01\x01\x00\x00\x00\x10", 10);
+    return jpeg.append("\xFF\xD9", 2);
+}
+
 const QString CD4Filter = QStringLiteral(
     "Pliki BMP|*.bmp|Pliki GIF|*.gif|Pliki JPG|*.jpg|Pliki WMF|*.wmf|Pliki CUR (kursory)|*.cur|Wszystkie pliki|*.*");
 
@@ -80,6 +105,7 @@ private slots:
     void largePicturesGoThroughThePlacementWindow();
     void badFilesEndSilently_data();
     void badFilesEndSilently();
+    void jpegScansAreCounted();
     void programIconWithItsMask_data();
     void programIconWithItsMask();
     void installerStubIcon();
@@ -221,6 +247,7 @@ void TestImport::badFilesEndSilently_data()
     QTest::newRow("truncated png") << "shortpng";
     QTest::newRow("bitmap header of absurd size") << "hugebmp";
     QTest::newRow("truncated icon") << "shortico";
+    QTest::newRow("jpeg of 20000 scans") << "manyscans";
 }
 
 void TestImport::badFilesEndSilently()
@@ -277,6 +304,8 @@ void TestImport::badFilesEndSilently()
                                      .chopped(100)));
     else if (kind == "shortwmf")
         QVERIFY(WriteBytes(path, RectangleMetafile().left(30)));
+    else if (kind == "manyscans")
+        QVERIFY(WriteBytes(path, JpegOfScans(20000)));
 
     ScriptedDialogs dialogs;
     frmMain w(dialogs);
@@ -293,6 +322,29 @@ void TestImport::badFilesEndSilently()
     QVERIFY(e.picMini.sameContent(before));
     QVERIFY(e.Undo1.sameContent(undo));
     QVERIFY(dialogs.messages.empty());
+}
+
+void TestImport::jpegScansAreCounted()
+{
+    QCOMPARE(JpegScanCount(Jpeg(Pattern(40, 40), false)), 1);
+    const QByteArray progressive = Jpeg(Pattern(40, 40), true);
+    QVERIFY(JpegScanCount(progressive) > 1);
+    QVERIFY(DecodePicture(progressive));
+    // A thumbnail in an application segment brings scans of its own that
+    // the picture does not have.
+    QByteArray withThumbnail = progressive;
+    const QByteArray thumbnail = Jpeg(Pattern(8, 8), true);
+    QByteArray app1("\xFF\xE1", 2);
+    app1.append(char((thumbnail.size() + 2) >> 8)).append(char((thumbnail.size() + 2) & 0xFF)).append(thumbnail);
+    withThumbnail.insert(2, app1);
+    QCOMPARE(JpegScanCount(withThumbnail), JpegScanCount(progressive));
+    QVERIFY(DecodePicture(withThumbnail));
+
+    QCOMPARE(JpegScanCount(JpegOfScans(MaxJpegScans)), MaxJpegScans);
+    QVERIFY(DecodePicture(JpegOfScans(MaxJpegScans)));
+    QVERIFY(JpegScanCount(JpegOfScans(20000)) > MaxJpegScans);
+    QVERIFY(!DecodePicture(JpegOfScans(MaxJpegScans + 1)));
+    QCOMPARE(JpegScanCount(progressive.chopped(2)), -1);
 }
 
 void TestImport::programIconWithItsMask_data()
