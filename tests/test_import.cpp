@@ -4,6 +4,8 @@
 #include <QImageWriter>
 #include <QtTest>
 
+#include <set>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -112,6 +114,7 @@ private slots:
     void otherFilesShowTheirThemeIcon_data();
     void otherFilesShowTheirThemeIcon();
     void missingFileClearsAndCancelChangesNothing();
+    void iconsKeepTheirOwnColours();
 };
 
 void TestImport::smallPictureClearsTheRestAndUndoesTwice()
@@ -459,6 +462,39 @@ void TestImport::otherFilesShowTheirThemeIcon()
         for (int x = 0; x < 32; ++x)
             drawn += w.editor().picMini.pixel(x, y) != PaletteColors[11];
     QVERIFY2(drawn > 50, qPrintable(QString::number(drawn)));
+}
+
+void TestImport::iconsKeepTheirOwnColours()
+{
+    // An icon of 48 x 48 only, in columns of palette red and blue: shrunk to
+    // 32 x 32 every pixel is still red or blue, never a blend.
+    QTemporaryDir dir;
+    const std::vector<std::uint32_t> palette = {0xFF0000, 0x0000FF};
+    const QByteArray stripes = Dib(48, 48, 4, palette, [](int x, int) { return std::uint32_t(x % 2); },
+                                   [](int, int) { return false; });
+    QVERIFY(WriteBytes(dir.filePath("big.ico"), IconFile({{48, stripes}})));
+    ScriptedDialogs dialogs;
+    frmMain w(dialogs);
+    dialogs.fileAnswers = {dir.filePath("big.ico")};
+    w.mnuOpenEXE_Click();
+    std::set<quint32> colours;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            colours.insert(quint32(w.editor().picMini.pixel(x, y)));
+    QCOMPARE(colours, (std::set<quint32>{quint32(PaletteColors[1]), quint32(PaletteColors[3])}));
+
+    // A desktop entry naming a JPEG too costly to decode shows the icon of
+    // an entry that names nothing.
+    QVERIFY(WriteBytes(dir.filePath("scans.jpg"), JpegOfScans(20000)));
+    QVERIFY(WriteBytes(dir.filePath("costly.desktop"),
+                       "[Desktop Entry]\nIcon=" + QFile::encodeName(dir.filePath("scans.jpg")) + "\n"));
+    QVERIFY(WriteBytes(dir.filePath("plain.desktop"), "[Desktop Entry]\nName=X\n"));
+    QVERIFY(WriteBytes(dir.filePath("fine.jpg"), Jpeg(Pattern(40, 40), true)));
+    QVERIFY(WriteBytes(dir.filePath("fine.desktop"),
+                       "[Desktop Entry]\nIcon=" + QFile::encodeName(dir.filePath("fine.jpg")) + "\n"));
+    const QImage plain = WyciaganieIkon::FileIcon(dir.filePath("plain.desktop"), 32);
+    QCOMPARE(WyciaganieIkon::FileIcon(dir.filePath("costly.desktop"), 32), plain);
+    QVERIFY(WyciaganieIkon::FileIcon(dir.filePath("fine.desktop"), 32) != plain);
 }
 
 void TestImport::missingFileClearsAndCancelChangesNothing()

@@ -38,7 +38,10 @@ std::optional<QImage> ReadWithQt(const QByteArray& bytes, const QByteArray& form
     QImageReader reader(&buffer, format);
     reader.setAutoDetectImageFormat(true);
     reader.setAllocationLimit(int(qint64(maxSide) * maxSide * 4 / (1024 * 1024)) + 1);
-    if (!reader.canRead())
+    // Only the formats whose costs we know: a plugin installed later (SVG,
+    // TIFF, ...) is not let in by the detection.
+    static const QByteArrayList known{"bmp", "gif", "jpeg", "png", "pbm", "pgm", "ppm", "xbm", "xpm"};
+    if (!reader.canRead() || !known.contains(reader.format()))
         return std::nullopt;
     const QSize announced = reader.size();
     if (announced.isValid() && !Acceptable(announced, maxSide))
