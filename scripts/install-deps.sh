@@ -4,13 +4,13 @@
 set -euo pipefail
 
 build=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev
-       qt6-translations-l10n fonts-dejavu-core libfontconfig-dev)
+       qt6-translations-l10n fonts-dejavu-core libfontconfig-dev libxcb1-dev)
 test=("${build[@]}"
       libbenchmark-dev
       xvfb xauth xdotool xclip x11-utils imagemagick
       adwaita-icon-theme hicolor-icon-theme shared-mime-info
       binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 nsis
-      python3 python3-pil icoutils
+      python3 python3-pil python3-xlib icoutils
       clang-14 libclang-rt-14-dev libx11-dev
       desktop-file-utils dpkg-dev file time)
 

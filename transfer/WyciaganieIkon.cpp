@@ -116,8 +116,14 @@ QImage FileIcon(const QString& path, int size)
     if (st.st_size > 0 && file.open(QIODevice::ReadOnly))
         bytes = file.map(0, file.size());
     const pe::Bytes data(bytes, bytes ? std::size_t(file.size()) : 0);
-    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (const QImage img = ContentIcon(data, QFileInfo(path).suffix(), size); !img.isNull())
+        return img;
+    return MimeIcon(path, size);
+}
 
+QImage ContentIcon(pe::Bytes data, const QString& fileSuffix, int size)
+{
+    const QString suffix = fileSuffix.toLower();
     std::optional<pe::IconImage> icon;
     if (data.size() >= 2 && data[0] == 'M' && data[1] == 'Z') {
         icon = pe::ReadProgramIcon(data, size);
@@ -130,9 +136,8 @@ QImage FileIcon(const QString& path, int size)
             return img;
     }
     if (icon)
-        if (const QImage img = Fit(IconImageToQImage(*icon), size); !img.isNull())
-            return img;
-    return MimeIcon(path, size);
+        return Fit(IconImageToQImage(*icon), size);
+    return {};
 }
 
 void DrawFileIcon(const QString& path, Surface& surface, int size)

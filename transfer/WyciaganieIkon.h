@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "core/Surface.h"
+#include "transfer/PeIcons.h"
 
 namespace WyciaganieIkon {
 
@@ -23,6 +24,12 @@ QString DesktopEntryIconName(const QByteArray& entry);
 // The icon as a size x size ARGB picture; a null image when there is none
 // (a path that does not exist, a size other than 16 or 32).
 QImage FileIcon(const QString& path, int size);
+
+// The icon a file's own bytes give: a program file's resources, an icon or
+// cursor file's image, the picture or theme icon a desktop entry names, by
+// the file's suffix. Null when they give none (the caller then takes the
+// theme's icon for the file's type).
+QImage ContentIcon(pe::Bytes data, const QString& suffix, int size);
 
 // Clears the surface to its back colour, then draws the icon at (0, 0) with
 // its mask; partly transparent pixels are blended over the back colour.
