@@ -40,9 +40,14 @@ void PrepareTheme()
         QStringList paths = QIcon::themeSearchPaths();
         if (!paths.contains(QStringLiteral("/usr/share/icons")))
             QIcon::setThemeSearchPaths(paths << QStringLiteral("/usr/share/icons"));
-        if (QIcon::themeName().isEmpty())
-            QIcon::setThemeName(QStringLiteral("hicolor"));
         QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+        // Without a desktop's own theme, Adwaita itself (which inherits
+        // hicolor): Qt keeps the fallback it had when a theme was first
+        // looked up, so once a file dialog has shown its icons a new
+        // fallback would never be consulted.
+        const QString theme = QIcon::themeName();
+        if (theme.isEmpty() || theme == QLatin1String("hicolor"))
+            QIcon::setThemeName(QStringLiteral("Adwaita"));
         return true;
     }();
     (void)done;

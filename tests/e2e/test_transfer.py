@@ -231,7 +231,11 @@ class Transfer(harness.Case):
         self.dismiss(self.timed_window("Wklej", "placement window after the 2,000-rectangle metafile"))
         self.choose_file("ctrl+i", "Importuj plik graficzny", os.path.join(folder, "scans.jpg"))
         self.assert_answering("the 20,000-scan JPEG", (3, 3))
+        # The entry's picture is refused; the theme's icon for a desktop entry
+        # shows (also after the file dialogs have looked up icons of their own).
         self.choose_file("ctrl+e", "Importuj ikonę z pliku EXE", os.path.join(folder, "app.desktop"))
+        canvas = self.app.wait_canvas(lambda c: sum(v != CYAN for row in c for v in row) > 50, timeout=5)
+        self.assertGreater(sum(v != CYAN for row in canvas for v in row), 50, "no theme icon was drawn")
         self.assert_answering("the desktop entry naming a JPEG of a million scans", (4, 4))
         self.assert_ends_on_sigterm()
 
