@@ -34,7 +34,10 @@ ClipboardContent ReadForeignX11(std::chrono::steady_clock::time_point deadline, 
 ClipboardContent ReadClipboard(std::chrono::milliseconds deadline)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
-    if (QGuiApplication::platformName() != QLatin1String("xcb") || clipboard->ownsClipboard()) {
+    // Our own connection goes to $DISPLAY; a display given to Qt otherwise
+    // is read through Qt.
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || clipboard->ownsClipboard() ||
+        qEnvironmentVariableIsEmpty("DISPLAY")) {
         const QMimeData* data = clipboard->mimeData();
         return data ? ReadContent(OfferOf(*data)) : ClipboardContent{};
     }

@@ -54,6 +54,7 @@ class Transfer(harness.Case):
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         proc.stdin.write(data)
         proc.stdin.close()
+        self.addCleanup(proc.wait)
         self.addCleanup(proc.kill)
         if target is None:
             time.sleep(0.3)  # xclip owns the selection once it has read its input
@@ -84,8 +85,13 @@ class Transfer(harness.Case):
         self.app.xdotool("windowfocus", "--sync", wid)
         self.app.xdotool("key", key)
         deadline = time.time() + 5
-        while time.time() < deadline and self.app.xdotool("search", "--onlyvisible", "--name", ".*").split().count(wid):
+        while time.time() < deadline:
+            shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", ".*"],
+                                   env=self.app.env, capture_output=True, text=True).stdout.split()
+            if wid not in shown:
+                return
             time.sleep(0.05)
+        self.fail("the window stayed open")
 
     def assert_answering(self, what, cell):
         """A pencil click is painted within a bounded wait."""
@@ -251,6 +257,8 @@ class Transfer(harness.Case):
     def test_clipboard_owner_that_never_answers(self):
         owner = subprocess.Popen([sys.executable, os.path.join(os.path.dirname(__file__), "silent_owner.py")],
                                  env=self.app.env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+        self.addCleanup(owner.stdout.close)
+        self.addCleanup(owner.wait)
         self.addCleanup(owner.kill)
         self.assertEqual(owner.stdout.readline().strip(), b"owned")
         self.app.key("ctrl+v")
