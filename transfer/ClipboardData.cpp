@@ -78,15 +78,23 @@ QMimeData* ImageMimeData(const QImage& image)
     return data;
 }
 
-ClipboardOffer OfferOf(const QMimeData& data)
+ClipboardOffer OfferOf(const QMimeData& data, bool ownData)
 {
     ClipboardOffer offer;
     for (const QString& type : data.formats())
-        if (type != QtImageType)
+        if (type != QtImageType || (ownData && data.hasImage()))
             offer.types << type;
     offer.fetch = [&data](const QString& type, qsizetype limit, bool cut) -> std::optional<QByteArray> {
         // Qt hands over the whole data; the cap is applied afterwards.
-        QByteArray bytes = data.data(type);
+        QByteArray bytes;
+        if (type == QtImageType) {
+            const QImage image = qvariant_cast<QImage>(data.imageData());
+            if (image.width() > MaxPictureSide || image.height() > MaxPictureSide)
+                return std::nullopt;
+            bytes = Encoded(image, "PNG");
+        } else {
+            bytes = data.data(type);
+        }
         if (bytes.size() > limit) {
             if (!cut)
                 return std::nullopt;

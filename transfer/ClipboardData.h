@@ -35,9 +35,10 @@ struct ClipboardOffer {
 };
 
 // An offer read from Qt's clipboard data (our own copy, the offscreen and
-// Wayland platforms). Qt's made-up `application/x-qt-image` is left out:
-// it is a conversion of a type that is listed, and checked, itself.
-ClipboardOffer OfferOf(const QMimeData& data);
+// Wayland platforms). Another program's `application/x-qt-image` is Qt's own
+// conversion of a type that is listed, and checked, itself: it is left out.
+// A picture this process put there (`ownData`) is offered as PNG instead.
+ClipboardOffer OfferOf(const QMimeData& data, bool ownData = false);
 
 // The text of the first text type (UTF-8 text, or text/plain), when its
 // bytes are UTF-8 text; never a file list, a picture or an unknown type.

@@ -36,10 +36,13 @@ ClipboardContent ReadClipboard(std::chrono::milliseconds deadline)
     QClipboard* clipboard = QGuiApplication::clipboard();
     // Our own connection goes to $DISPLAY; a display given to Qt otherwise
     // is read through Qt.
-    if (QGuiApplication::platformName() != QLatin1String("xcb") || clipboard->ownsClipboard() ||
-        qEnvironmentVariableIsEmpty("DISPLAY")) {
+    const QString platform = QGuiApplication::platformName();
+    // Without a window system the clipboard is private to the process.
+    const bool ours = clipboard->ownsClipboard() || platform == QLatin1String("offscreen") ||
+                      platform == QLatin1String("minimal");
+    if (platform != QLatin1String("xcb") || ours || qEnvironmentVariableIsEmpty("DISPLAY")) {
         const QMimeData* data = clipboard->mimeData();
-        return data ? ReadContent(OfferOf(*data)) : ClipboardContent{};
+        return data ? ReadContent(OfferOf(*data, ours)) : ClipboardContent{};
     }
     // The worker decodes too (the picture decoder works on QImage only);
     // its result is handed over once it has finished.
