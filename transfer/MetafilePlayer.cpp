@@ -375,8 +375,14 @@ private:
                 painter_.fillRect(dest, dc_.brush.colour);
             return;
         }
+        // Decoding costs the bitmap's pixels, charged before it is done (a
+        // run-length bitmap of the largest size fits in a few bytes).
+        const qint64 w = qFromLittleEndian<qint32>(p.at(dibAt) + 4);
+        const qint64 h = std::abs(qint64(qFromLittleEndian<qint32>(p.at(dibAt) + 8)));
+        if (w < 1 || w > maxSide_ || h < 1 || h > maxSide_ || !Afford(w * h))
+            return;
         const auto decoded = DecodeDib(QByteArray(p.at(dibAt), p.bytes() - 2 * dibAt), maxSide_);
-        if (!decoded || !Afford(qint64(decoded->width()) * decoded->height()))
+        if (!decoded)
             return;
         const QImage& dib = *decoded;
         QRect source = QRect(sx, sy, sw, sh).normalized();
