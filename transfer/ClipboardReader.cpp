@@ -34,10 +34,10 @@ ClipboardContent ReadForeignX11(std::chrono::steady_clock::time_point deadline, 
 ClipboardContent ReadClipboard(std::chrono::milliseconds deadline)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
-    // Our own connection goes to $DISPLAY; a display given to Qt otherwise
-    // is read through Qt.
     const QString platform = QGuiApplication::platformName();
-    // Without a window system the clipboard is private to the process.
+    // Without a window system the clipboard is private to the process. Our
+    // own connection goes to $DISPLAY; a display given to Qt otherwise is
+    // read through Qt.
     const bool ours = clipboard->ownsClipboard() || platform == QLatin1String("offscreen") ||
                       platform == QLatin1String("minimal");
     if (platform != QLatin1String("xcb") || ours || qEnvironmentVariableIsEmpty("DISPLAY")) {
