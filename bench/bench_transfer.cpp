@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageWriter>
 #include <QMimeData>
 
 #include "transfer/ClipboardData.h"
@@ -47,6 +48,20 @@ void BM_PlayMetafile(benchmark::State& state)
 }
 BENCHMARK(BM_PlayMetafile);
 
+// The costliest metafile: 200 rectangles over a 4096 x 4096 picture, which
+// playback stops at its bound of drawing work.
+void BM_PlayMetafileToTheWorkBound(benchmark::State& state)
+{
+    const QByteArray wmf = ReadAll(PIKSELAR_SOURCE_DIR "/fuzz/corpus/wmf/rects-4096.wmf");
+    if (!wmf::MetafileSize(wmf)) {
+        state.SkipWithError("the metafile seed was not found");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(wmf::PlayMetafile(wmf));
+}
+BENCHMARK(BM_PlayMetafileToTheWorkBound)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 QImage Pattern(int side)
 {
     QImage img(side, side, QImage::Format_RGB32);
@@ -66,6 +81,27 @@ void BM_DecodePastedPng(benchmark::State& state)
         benchmark::DoNotOptimize(DecodePicture(png, "png"));
 }
 BENCHMARK(BM_DecodePastedPng)->Arg(32)->Arg(512);
+
+// The costliest JPEG accepted: 4096 x 4096 with the most scans allowed
+// (Qt's progressive ones, then empty refinement scans up to the limit).
+void BM_DecodeJpegOfMostScans(benchmark::State& state)
+{
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.write(Pattern(4096));
+    for (int i = JpegScanCount(jpeg); i < MaxJpegScans; ++i)
+        jpeg.insert(jpeg.size() - 2, "\xFF\xDA\x00\x08\x01\x01\x00\x00\x00\x10", 10);
+    if (JpegScanCount(jpeg) != MaxJpegScans) {
+        state.SkipWithError("the JPEG was not made");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DecodePicture(jpeg));
+}
+BENCHMARK(BM_DecodeJpegOfMostScans)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_CopyImage(benchmark::State& state)
 {

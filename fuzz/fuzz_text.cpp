@@ -1,6 +1,7 @@
 // Pasted text as the placement window draws it: any bytes as UTF-8, cut to
-// the first 10 characters, in any size and style of the menus. Every drawn
-// pixel must be black or the window's grey, on a surface of at least 32 x 32.
+// the first 10 characters as paste cuts them (whole code points), in any
+// size and style of the menus. Every drawn pixel must be black or the
+// window's grey, on a surface of at least 32 x 32.
 #include <cstddef>
 #include <cstdint>
 
@@ -9,6 +10,7 @@
 #include "FuzzSupport.h"
 #include "core/Palette.h"
 #include "text/TextRender.h"
+#include "transfer/ClipboardData.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -22,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     font.setItalic(data[0] & 0x20);
     font.setUnderline(data[0] & 0x40);
     const QString text =
-        QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1)).left(10);
+        FirstCharacters(QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1)));
 
     const Colour grey = PaletteColors[15];
     const Surface s = RenderText(text, font, grey);

@@ -1,5 +1,5 @@
-// The metafile player on arbitrary bytes, with a small picture limit so
-// that each run stays short.
+// The metafile player on arbitrary bytes, with the program's own limits:
+// pictures up to 4096 pixels a side and its bound of drawing work.
 #include <cstddef>
 #include <cstdint>
 
@@ -10,8 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     EnsureGuiApplication();
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    if (const auto img = wmf::PlayMetafile(bytes, 256))
-        if (img->width() > 256 || img->height() > 256)
+    if (const auto img = wmf::PlayMetafile(bytes))
+        if (img->width() > wmf::DefaultMaxSide || img->height() > wmf::DefaultMaxSide)
             __builtin_trap();
     return 0;
 }

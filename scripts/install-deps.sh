@@ -4,14 +4,14 @@
 set -euo pipefail
 
 build=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev
-       qt6-translations-l10n fonts-dejavu-core libfontconfig-dev
+       qt6-translations-l10n fonts-dejavu-core libfontconfig-dev libxcb1-dev
        adwaita-icon-theme hicolor-icon-theme)
 test=("${build[@]}"
       libbenchmark-dev
       xvfb xauth xdotool xclip x11-utils imagemagick
       shared-mime-info
       binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 nsis
-      python3 python3-pil icoutils
+      python3 python3-pil python3-xlib icoutils
       clang-14 libclang-rt-14-dev libx11-dev
       desktop-file-utils dpkg-dev file time
       at-spi2-core python3-pyatspi dbus-daemon

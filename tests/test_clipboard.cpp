@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QMimeData>
+#include <QtEndian>
 #include <QtTest>
 
 #include "core/Procedury.h"
@@ -44,8 +45,9 @@ QByteArray Encoded(const QImage& img, const char* format)
 void Offer(const QString& type, const QByteArray& bytes, const QString& text = {})
 {
     auto* data = new QMimeData;
-    if (!type.isEmpty())
-        data->setData(type, bytes);
+    // Several types, separated by spaces, carry the same bytes.
+    for (const QString& t : type.split(' ', Qt::SkipEmptyParts))
+        data->setData(t, bytes);
     if (!text.isNull())
         data->setText(text);
     QGuiApplication::clipboard()->setMimeData(data);
@@ -284,6 +286,16 @@ void TestClipboard::unusableClipboardShowsTheMessage_data()
     }();
     QTest::newRow("20000 x 20000 gif") << "image/gif" << GifFile(Pattern(2, 2), std::nullopt, QSize(20000, 20000));
     QTest::newRow("picture that vanishes") << "vanishing" << QByteArray();
+    // Only text types give text: not a file list, nor a picture's bytes
+    // under a text type.
+    QTest::newRow("file URL only") << "text/uri-list" << QByteArray("file:///home/ala/a.png\r\n");
+    QTest::newRow("picture bytes as text") << "text/plain UTF8_STRING" << Encoded(Pattern(8, 8), "PNG");
+    // Qt's own conversion of a bitmap that our checks refuse is not a way in.
+    QTest::newRow("far pixel offset, also as x-qt-image") << "image/bmp application/x-qt-image" << [] {
+        QByteArray bmp = Encoded(Pattern(8, 8), "BMP");
+        qToLittleEndian<quint32>(0xFFFFFFF0u, bmp.data() + 10);
+        return bmp;
+    }();
 }
 
 void TestClipboard::unusableClipboardShowsTheMessage()

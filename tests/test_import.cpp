@@ -1,7 +1,10 @@
 // The two imports of the Plik menu: picture files (directly or through the
 // placement window, bad files ending silently) and the icon a file shows.
 #include <QDir>
+#include <QImageWriter>
 #include <QtTest>
+
+#include <set>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +12,7 @@
 #include "core/Procedury.h"
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
+#include "transfer/PictureDecoder.h"
 #include "transfer/WyciaganieIkon.h"
 #include "transfer/frmtmp.h"
 #include "qt/QtColour.h"
@@ -66,6 +70,29 @@ QByteArray HugePng(int w, int h)
     return png + QByteArray(64, '\0');
 }
 
+QByteArray Jpeg(const QImage& img, bool progressive)
+{
+    QByteArray jpeg;
+    QBuffer b(&jpeg);
+    b.open(QIODevice::WriteOnly);
+    QImageWriter writer(&b, "jpeg");
+    writer.setProgressiveScanWrite(progressive);
+    writer.write(img);
+    return jpeg;
+}
+
+// Qt's progressive JPEG with empty DC refinement scans of the first
+// component added before its end, up to `scans` in all.
+QByteArray JpegOfScans(int scans)
+{
+    QByteArray jpeg = Jpeg(Pattern(40, 40), true);
+    const int own = JpegScanCount(jpeg);
+    jpeg.chop(2);
+    for (int i = own; i < scans; ++i)
+        jpeg.append("\xFF\xDA\x00\x08\x01\x01\x00\x00\x00\x10", 10);
+    return jpeg.append("\xFF\xD9", 2);
+}
+
 const QString CD4Filter = QStringLiteral(
     "Pliki BMP|*.bmp|Pliki GIF|*.gif|Pliki JPG|*.jpg|Pliki WMF|*.wmf|Pliki CUR (kursory)|*.cur|Wszystkie pliki|*.*");
 
@@ -80,12 +107,14 @@ private slots:
     void largePicturesGoThroughThePlacementWindow();
     void badFilesEndSilently_data();
     void badFilesEndSilently();
+    void jpegScansAreCounted();
     void programIconWithItsMask_data();
     void programIconWithItsMask();
     void installerStubIcon();
     void otherFilesShowTheirThemeIcon_data();
     void otherFilesShowTheirThemeIcon();
     void missingFileClearsAndCancelChangesNothing();
+    void iconsKeepTheirOwnColours();
 };
 
 void TestImport::smallPictureClearsTheRestAndUndoesTwice()
@@ -221,6 +250,7 @@ void TestImport::badFilesEndSilently_data()
     QTest::newRow("truncated png") << "shortpng";
     QTest::newRow("bitmap header of absurd size") << "hugebmp";
     QTest::newRow("truncated icon") << "shortico";
+    QTest::newRow("jpeg of 20000 scans") << "manyscans";
 }
 
 void TestImport::badFilesEndSilently()
@@ -277,6 +307,8 @@ void TestImport::badFilesEndSilently()
                                      .chopped(100)));
     else if (kind == "shortwmf")
         QVERIFY(WriteBytes(path, RectangleMetafile().left(30)));
+    else if (kind == "manyscans")
+        QVERIFY(WriteBytes(path, JpegOfScans(20000)));
 
     ScriptedDialogs dialogs;
     frmMain w(dialogs);
@@ -293,6 +325,29 @@ void TestImport::badFilesEndSilently()
     QVERIFY(e.picMini.sameContent(before));
     QVERIFY(e.Undo1.sameContent(undo));
     QVERIFY(dialogs.messages.empty());
+}
+
+void TestImport::jpegScansAreCounted()
+{
+    QCOMPARE(JpegScanCount(Jpeg(Pattern(40, 40), false)), 1);
+    const QByteArray progressive = Jpeg(Pattern(40, 40), true);
+    QVERIFY(JpegScanCount(progressive) > 1);
+    QVERIFY(DecodePicture(progressive));
+    // A thumbnail in an application segment brings scans of its own that
+    // the picture does not have.
+    QByteArray withThumbnail = progressive;
+    const QByteArray thumbnail = Jpeg(Pattern(8, 8), true);
+    QByteArray app1("\xFF\xE1", 2);
+    app1.append(char((thumbnail.size() + 2) >> 8)).append(char((thumbnail.size() + 2) & 0xFF)).append(thumbnail);
+    withThumbnail.insert(2, app1);
+    QCOMPARE(JpegScanCount(withThumbnail), JpegScanCount(progressive));
+    QVERIFY(DecodePicture(withThumbnail));
+
+    QCOMPARE(JpegScanCount(JpegOfScans(MaxJpegScans)), MaxJpegScans);
+    QVERIFY(DecodePicture(JpegOfScans(MaxJpegScans)));
+    QVERIFY(JpegScanCount(JpegOfScans(20000)) > MaxJpegScans);
+    QVERIFY(!DecodePicture(JpegOfScans(MaxJpegScans + 1)));
+    QCOMPARE(JpegScanCount(progressive.chopped(2)), -1);
 }
 
 void TestImport::programIconWithItsMask_data()
@@ -407,6 +462,39 @@ void TestImport::otherFilesShowTheirThemeIcon()
         for (int x = 0; x < 32; ++x)
             drawn += w.editor().picMini.pixel(x, y) != PaletteColors[11];
     QVERIFY2(drawn > 50, qPrintable(QString::number(drawn)));
+}
+
+void TestImport::iconsKeepTheirOwnColours()
+{
+    // An icon of 48 x 48 only, in columns of palette red and blue: shrunk to
+    // 32 x 32 every pixel is still red or blue, never a blend.
+    QTemporaryDir dir;
+    const std::vector<std::uint32_t> palette = {0xFF0000, 0x0000FF};
+    const QByteArray stripes = Dib(48, 48, 4, palette, [](int x, int) { return std::uint32_t(x % 2); },
+                                   [](int, int) { return false; });
+    QVERIFY(WriteBytes(dir.filePath("big.ico"), IconFile({{48, stripes}})));
+    ScriptedDialogs dialogs;
+    frmMain w(dialogs);
+    dialogs.fileAnswers = {dir.filePath("big.ico")};
+    w.mnuOpenEXE_Click();
+    std::set<quint32> colours;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            colours.insert(quint32(w.editor().picMini.pixel(x, y)));
+    QCOMPARE(colours, (std::set<quint32>{quint32(PaletteColors[1]), quint32(PaletteColors[3])}));
+
+    // A desktop entry naming a JPEG too costly to decode shows the icon of
+    // an entry that names nothing.
+    QVERIFY(WriteBytes(dir.filePath("scans.jpg"), JpegOfScans(20000)));
+    QVERIFY(WriteBytes(dir.filePath("costly.desktop"),
+                       "[Desktop Entry]\nIcon=" + QFile::encodeName(dir.filePath("scans.jpg")) + "\n"));
+    QVERIFY(WriteBytes(dir.filePath("plain.desktop"), "[Desktop Entry]\nName=X\n"));
+    QVERIFY(WriteBytes(dir.filePath("fine.jpg"), Jpeg(Pattern(40, 40), true)));
+    QVERIFY(WriteBytes(dir.filePath("fine.desktop"),
+                       "[Desktop Entry]\nIcon=" + QFile::encodeName(dir.filePath("fine.jpg")) + "\n"));
+    const QImage plain = WyciaganieIkon::FileIcon(dir.filePath("plain.desktop"), 32);
+    QCOMPARE(WyciaganieIkon::FileIcon(dir.filePath("costly.desktop"), 32), plain);
+    QVERIFY(WyciaganieIkon::FileIcon(dir.filePath("fine.desktop"), 32) != plain);
 }
 
 void TestImport::missingFileClearsAndCancelChangesNothing()

@@ -160,6 +160,7 @@ private slots:
     void damagedData_data();
     void damagedData();
     void truncationsNeverMisbehave();
+    void drawingWorkIsBounded();
 };
 
 void TestMetafile::naturalSize_data()
@@ -427,6 +428,32 @@ void TestMetafile::truncationsNeverMisbehave()
         const auto img = wmf::PlayMetafile(whole.left(len));
         QVERIFY(!img || img->size() == QSize(30, 20));
     }
+}
+
+void TestMetafile::drawingWorkIsBounded()
+{
+    // Thousands of shapes over the whole of the largest picture stop at the
+    // bound: the green mark drawn last never comes.
+    Wmf costly;
+    costly.pen(5, 0, Black).brush(0, Red).brush(0, Green).select(0).select(1);
+    for (int i = 0; i < 2000; ++i)
+        costly.rect(0, 0, 4096, 4096);
+    costly.select(2).rect(0, 0, 2, 2);
+    const auto stopped = wmf::PlayMetafile(costly.placeable(0, 0, 4096, 4096, 96));
+    QVERIFY(stopped);
+    QCOMPARE(Letters(*stopped, QRect(0, 0, 3, 1)), QStringLiteral("rrr"));
+    QCOMPARE(Letters(*stopped, QRect(4000, 4000, 1, 1)), QStringLiteral("r"));
+
+    // Many small shapes, as real drawings have, are all drawn.
+    Wmf busy;
+    busy.pen(5, 0, Black).brush(0, Red).brush(0, Green).select(0).select(1);
+    for (int i = 0; i < 60000; ++i)
+        busy.rect(i % 1000 * 4, i / 1000 * 4, i % 1000 * 4 + 4, i / 1000 * 4 + 4);
+    busy.select(2).rect(0, 0, 2, 2);
+    const auto whole = wmf::PlayMetafile(busy.placeable(0, 0, 4096, 4096, 96));
+    QVERIFY(whole);
+    QCOMPARE(Letters(*whole, QRect(0, 0, 3, 1)), QStringLiteral("ggr"));
+    QCOMPARE(Letters(*whole, QRect(3999, 239, 2, 2)), QStringLiteral("r.\n.."));
 }
 
 QTEST_MAIN(TestMetafile)

@@ -225,12 +225,19 @@ void TestPeIcons::iconFileChoosesSizeThenDepth_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("wantSide");
     QTest::addColumn<int>("wantCorner"); // argb of pixel (31 or 15, 31 or 15)
-    const QByteArray all = IconFile({{16, SmallIcon()}, {32, Shallow32()}, {32, Deep32()}});
-    QTest::newRow("32: deepest of two") << 32 << all << 32 << int(DeepWant(31, 31));
+    const QByteArray all = IconFile({{16, SmallIcon()}, {32, Deep32()}, {32, Shallow32()}});
+    QTest::newRow("32: the 16-colour one before a deeper one") << 32 << all << 32 << int(0xFF000000u | Vga[9]);
+    const QByteArray eightBit = Dib(32, 32, 8, Vga, [](int, int) { return 12u; }, [](int, int) { return false; });
+    QTest::newRow("32 without a 16-colour one: the deepest")
+        << 32 << IconFile({{32, eightBit}, {32, Deep32()}, {16, SmallIcon()}}) << 32 << int(DeepWant(31, 31));
     QTest::newRow("16: its own image") << 16 << all << 16 << int(0xFF000000u | Vga[(15 + 15) % 16]);
     const QByteArray big = Dib(48, 48, 24, {}, DeepColour, DeepMasked);
-    QTest::newRow("32 from 16 or 48: larger") << 32 << IconFile({{16, SmallIcon()}, {48, big}}) << 48
-                                              << int(DeepWant(47, 47));
+    const QByteArray bigger = Dib(64, 64, 24, {}, DeepColour, DeepMasked);
+    QTest::newRow("32 from 16, 64 or 48: the smallest larger")
+        << 32 << IconFile({{16, SmallIcon()}, {64, bigger}, {48, big}}) << 48 << int(DeepWant(47, 47));
+    const QByteArray small24 = Dib(24, 24, 24, {}, DeepColour, DeepMasked);
+    QTest::newRow("32 from 16 or 24: the largest")
+        << 32 << IconFile({{24, small24}, {16, SmallIcon()}}) << 24 << int(DeepWant(23, 23));
     QTest::newRow("16 from 32 only") << 16 << IconFile({{32, Shallow32()}}) << 32 << int(0xFF000000u | Vga[9]);
 }
 
@@ -287,7 +294,7 @@ void TestPeIcons::linkedProgramsGiveFirstGroup()
         QSKIP("the mingw-w64 binutils are not installed");
     const auto large = pe::ReadProgramIcon(View(exe), 32);
     QVERIFY(large);
-    QString diff = Compare(*large, 32, 32, DeepWant);
+    QString diff = Compare(*large, 32, 32, [](int, int) { return 0xFF000000u | Vga[9]; });
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
     const auto small = pe::ReadProgramIcon(View(exe), 16);
     QVERIFY(small);

@@ -20,6 +20,12 @@ constexpr int PlaceableSize = 22;
 constexpr int HeaderWords = 9;
 // Hostile files must stay cheap: records played, saved contexts, text size.
 constexpr int MaxRecords = 200000;
+// The drawing work a picture may cost, in pixels touched (each record's
+// clipped extent, plus a little for the record itself): about twenty
+// layers of a 4096 x 4096 picture, well under a second here. A file of
+// thousands of full-size shapes stops there instead of holding the window.
+constexpr qint64 MaxDrawingWork = qint64(20) * 4096 * 4096;
+constexpr qint64 RecordWork = 16;
 constexpr int MaxSavedContexts = 256;
 constexpr double MaxFontPixels = 2048;
 // Where a blit record has no bitmap: an offset no record reaches.
@@ -155,18 +161,51 @@ public:
     {
         const char* d = data.constData();
         int played = 0;
-        for (qsizetype pos = header_.records; pos + 6 <= data.size() && played < MaxRecords; ++played) {
+        for (qsizetype pos = header_.records; pos + 6 <= data.size() && played < MaxRecords && !spent_; ++played) {
             const quint32 size = qFromLittleEndian<quint32>(d + pos);
             const quint16 function = qFromLittleEndian<quint16>(d + pos + 4);
             // A record must hold at least its own size and function, and fit.
             if (size < 3 || size > quint32(data.size() - pos) / 2 || function == 0)
                 return;
-            Record(function, Params(d + pos + 6, qsizetype(size) * 2 - 6));
+            if (Afford(RecordWork))
+                Record(function, Params(d + pos + 6, qsizetype(size) * 2 - 6));
             pos += qsizetype(size) * 2;
         }
     }
 
+    // True when playback stopped at the bound of drawing work.
+    bool Spent() const { return spent_; }
+
 private:
+    // ---- Drawing work: charged before each drawing; once the bound is
+    // reached nothing more is drawn.
+
+    bool Afford(qint64 cost)
+    {
+        if (spent_ || cost > MaxDrawingWork - work_) {
+            spent_ = true;
+            return false;
+        }
+        work_ += cost;
+        return true;
+    }
+    // A line costs its length times the pen's width.
+    bool AffordLine(QPointF a, QPointF b)
+    {
+        const double width = std::min(dc_.pen.width * (ScaleX() + ScaleY()) / 2, double(maxSide_)) + 1;
+        const double length = std::min(std::abs(a.x() - b.x()) + std::abs(a.y() - b.y()), 4.0 * maxSide_) + 1;
+        return Afford(qint64(std::ceil(length * width)));
+    }
+    // The pixels of a rectangle of picture pixels that lie on the picture,
+    // widened by the pen.
+    bool AffordArea(const QRectF& r)
+    {
+        const double margin = std::min(dc_.pen.width * (ScaleX() + ScaleY()) / 2, double(maxSide_)) + 1;
+        const QRectF on = r.normalized().adjusted(-margin, -margin, margin, margin).intersected(
+            QRectF(0, 0, header_.size.width(), header_.size.height()));
+        return Afford(on.isEmpty() ? 1 : qint64(std::ceil(on.width())) * qint64(std::ceil(on.height())));
+    }
+
     // ---- Coordinates: logical units through the window to picture pixels.
 
     QPointF Map(double x, double y) const
@@ -234,7 +273,7 @@ private:
     {
         SetBrush();
         const bool outlined = SetPen();
-        if (r.width() < 1 || r.height() < 1)
+        if (r.width() < 1 || r.height() < 1 || !AffordArea(r))
             return;
         // Too small to have an inside: the outline covers it all.
         if (outlined && (r.width() <= 2 || r.height() <= 2)) {
@@ -259,7 +298,7 @@ private:
         if (!p.has(8))
             return;
         const QRect r = MapRect(p.s(7), p.s(6), p.s(5), p.s(4));
-        if (r.width() < 1 || r.height() < 1)
+        if (r.width() < 1 || r.height() < 1 || (kind == 0 && !AffordArea(r)))
             return;
         const QPointF c = QRectF(r).center();
         auto angle = [&](int x, int y) {
@@ -309,10 +348,13 @@ private:
         const int horizontal = dc_.textAlign & 6, vertical = dc_.textAlign & 24;
         double left = horizontal == 6 ? at.x() - width / 2 : horizontal == 2 ? at.x() - width : at.x();
         double baseline = vertical == 24 ? at.y() : vertical == 8 ? at.y() - fm.descent() : at.y() + fm.ascent();
+        const QRectF box(left, baseline - fm.ascent(), width, fm.height());
+        if (!AffordArea(opaqueRect ? box.united(*opaqueRect) : box) || !Afford(text.size()))
+            return;
         if (opaqueRect)
             painter_.fillRect(*opaqueRect, dc_.backColour);
         else if (dc_.opaqueBack)
-            painter_.fillRect(QRectF(left, baseline - fm.ascent(), width, fm.height()), dc_.backColour);
+            painter_.fillRect(box, dc_.backColour);
         painter_.setPen(dc_.textColour);
         painter_.drawText(QPointF(left, baseline), text);
         if (updateCp && horizontal == 0)
@@ -321,7 +363,7 @@ private:
 
     void Blit(const Params& p, qsizetype dibAt, int sx, int sy, int sw, int sh, QRect dest, quint32 rop)
     {
-        if (dest.width() < 1 || dest.height() < 1)
+        if (dest.width() < 1 || dest.height() < 1 || !AffordArea(dest))
             return;
         if (!p.has(dibAt + 20)) {
             // Without a bitmap the record paints its pattern.
@@ -333,6 +375,12 @@ private:
                 painter_.fillRect(dest, dc_.brush.colour);
             return;
         }
+        // Decoding costs the bitmap's pixels, charged before it is done (a
+        // run-length bitmap of the largest size fits in a few bytes).
+        const qint64 w = qFromLittleEndian<qint32>(p.at(dibAt) + 4);
+        const qint64 h = std::abs(qint64(qFromLittleEndian<qint32>(p.at(dibAt) + 8)));
+        if (w < 1 || w > maxSide_ || h < 1 || h > maxSide_ || !Afford(w * h))
+            return;
         const auto decoded = DecodeDib(QByteArray(p.at(dibAt), p.bytes() - 2 * dibAt), maxSide_);
         if (!decoded)
             return;
@@ -399,8 +447,9 @@ private:
         case 0x0213: // line to
             if (p.has(2)) {
                 const QPoint to(p.s(1), p.s(0));
-                if (SetPen())
-                    painter_.drawLine(Map(dc_.position.x(), dc_.position.y()), Map(to.x(), to.y()));
+                const QPointF a = Map(dc_.position.x(), dc_.position.y()), b = Map(to.x(), to.y());
+                if (SetPen() && AffordLine(a, b))
+                    painter_.drawLine(a, b);
                 dc_.position = to;
             }
             break;
@@ -438,6 +487,8 @@ private:
         case 0x0325: // polyline
             if (p.has(1) && p.has(1 + 2 * qsizetype(p.u(0)))) {
                 const QPolygonF poly = Points(p, 1, p.u(0));
+                if (!Afford(poly.size()) || !AffordArea(poly.boundingRect()))
+                    break;
                 if (f == 0x0325) {
                     if (SetPen())
                         painter_.drawPolyline(poly);
@@ -462,6 +513,8 @@ private:
                 path.setFillRule(dc_.winding ? Qt::WindingFill : Qt::OddEvenFill);
                 for (qsizetype i = 0, at = 1 + polygons; i < polygons; at += 2 * p.u(1 + i), ++i)
                     path.addPolygon(Points(p, at, p.u(1 + i))), path.closeSubpath();
+                if (!Afford(total + polygons) || !AffordArea(path.boundingRect()))
+                    break;
                 SetBrush();
                 SetPen();
                 painter_.drawPath(path);
@@ -573,6 +626,8 @@ private:
     int maxSide_;
     Context dc_;
     std::vector<Context> saved_;
+    qint64 work_ = 0;
+    bool spent_ = false;
 };
 
 constexpr char16_t HighHalf1250[128] = {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <set>
+#include <tuple>
 
 namespace pe {
 namespace {
@@ -194,20 +195,22 @@ struct Candidate {
     Probe probe;
 };
 
+// The image of exactly `size` (a 16-colour one first: it holds the
+// editor's own kind of colours, else the deepest), else the smallest larger
+// one (shrinking keeps more than enlarging), else the largest.
 std::optional<IconImage> Choose(const std::vector<Candidate>& cands, int size)
 {
-    const Candidate* best = nullptr;
-    auto better = [size](const Candidate& a, const Candidate& b) {
-        // Nearest size (a larger one on a tie: shrinking loses less), then depth.
-        const int da = std::abs(a.probe.width - size), db = std::abs(b.probe.width - size);
-        if (da != db)
-            return da < db;
-        if (a.probe.width != b.probe.width)
-            return a.probe.width > b.probe.width;
-        return a.probe.depth > b.probe.depth;
+    const auto exact = [size](const Candidate& c) { return c.probe.width == size && c.probe.height == size; };
+    const auto rank = [&](const Candidate& c) {
+        const int side = std::max(c.probe.width, c.probe.height);
+        const int group = exact(c) ? 0 : side > size ? 1 : 2;
+        const int bySide = group == 1 ? side : group == 2 ? -side : 0;
+        const int byDepth = group == 0 && c.probe.depth == 4 ? -1000 : -c.probe.depth;
+        return std::tuple(group, bySide, byDepth);
     };
+    const Candidate* best = nullptr;
     for (const Candidate& c : cands)
-        if (!best || better(c, *best))
+        if (!best || rank(c) < rank(*best))
             best = &c;
     if (!best)
         return std::nullopt;

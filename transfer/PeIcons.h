@@ -28,8 +28,9 @@ inline constexpr int MaxDirectoryEntries = 4096;
 inline constexpr int MaxSections = 96;
 
 // The icon the desktop shows for a program file: the first icon group in
-// resource-directory order, its entry of `size` x `size` with the deepest
-// colour depth, or the entry of the nearest size (the caller scales it).
+// resource-directory order; of its entries the one of `size` x `size` (4-bit
+// first, then the deepest), else the smallest larger one, else the largest
+// (the caller scales it).
 std::optional<IconImage> ReadProgramIcon(Bytes file, int size);
 
 // The same choice among the images of an .ico or .cur file.

@@ -38,7 +38,10 @@ std::optional<QImage> ReadWithQt(const QByteArray& bytes, const QByteArray& form
     QImageReader reader(&buffer, format);
     reader.setAutoDetectImageFormat(true);
     reader.setAllocationLimit(int(qint64(maxSide) * maxSide * 4 / (1024 * 1024)) + 1);
-    if (!reader.canRead())
+    // Only the formats whose costs we know: a plugin installed later (SVG,
+    // TIFF, ...) is not let in by the detection.
+    static const QByteArrayList known{"bmp", "gif", "jpeg", "png", "pbm", "pgm", "ppm", "xbm", "xpm"};
+    if (!reader.canRead() || !known.contains(reader.format()))
         return std::nullopt;
     const QSize announced = reader.size();
     if (announced.isValid() && !Acceptable(announced, maxSide))
@@ -108,11 +111,16 @@ bool CompleteGif(const QByteArray& b)
     }
 }
 
-// The end-of-image marker must follow the last start of scan.
+// The end-of-image marker must follow the last start of scan, and the
+// number of scans must stay sane: the decoder passes over the whole picture
+// once a scan, so thousands of empty scans in a small file cost minutes.
 bool CompleteJpeg(const QByteArray& b)
 {
     const qsizetype scan = b.lastIndexOf(QByteArray("\xFF\xDA", 2));
-    return scan > 0 && b.lastIndexOf(QByteArray("\xFF\xD9", 2)) > scan;
+    if (scan <= 0 || b.lastIndexOf(QByteArray("\xFF\xD9", 2)) <= scan)
+        return false;
+    const int scans = JpegScanCount(b);
+    return scans >= 1 && scans <= MaxJpegScans;
 }
 
 bool Complete(const QByteArray& b)
@@ -143,6 +151,46 @@ QImage IconImageToQImage(const pe::IconImage& icon)
         std::copy_n(icon.argb.data() + std::size_t(y) * icon.width, icon.width,
                     reinterpret_cast<QRgb*>(img.scanLine(y)));
     return img;
+}
+
+int JpegScanCount(const QByteArray& b)
+{
+    const auto byte = [&b](qsizetype i) { return int(quint8(b[i])); };
+    if (b.size() < 4 || byte(0) != 0xFF || byte(1) != 0xD8)
+        return -1;
+    int scans = 0;
+    for (qsizetype i = 2; i + 1 < b.size();) {
+        if (byte(i) != 0xFF)
+            return -1;
+        const int marker = byte(i + 1);
+        if (marker == 0xFF) { // fill byte before a marker
+            ++i;
+            continue;
+        }
+        if (marker == 0xD9)
+            return scans;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) { // markers without a length
+            i += 2;
+            continue;
+        }
+        if (i + 3 >= b.size())
+            return -1;
+        const int length = byte(i + 2) << 8 | byte(i + 3);
+        if (length < 2)
+            return -1;
+        i += 2 + length;
+        if (marker != 0xDA)
+            continue;
+        // Counting stops just above the limit: the answer is "too many" then.
+        if (++scans > MaxJpegScans)
+            return scans;
+        // The coded data runs to the next marker other than a restart; a
+        // coded 0xFF is followed by a zero byte.
+        while (i + 1 < b.size() &&
+               !(byte(i) == 0xFF && byte(i + 1) != 0 && (byte(i + 1) < 0xD0 || byte(i + 1) > 0xD7)))
+            ++i;
+    }
+    return -1;
 }
 
 bool LooksLikeMetafile(const QByteArray& b)
@@ -183,40 +231,42 @@ std::optional<QImage> DecodeDib(const QByteArray& dib, int maxSide)
     return ReadWithQt(file + dib, "bmp", maxSide);
 }
 
-std::optional<QImage> DecodePicture(const QByteArray& bytes, const QByteArray& format)
+std::optional<QImage> DecodePicture(const QByteArray& bytes, const QByteArray& format, int maxSide)
 {
     if (bytes.isEmpty())
         return std::nullopt;
     if (format == "wmf" || LooksLikeMetafile(bytes)) {
-        const auto img = wmf::PlayMetafile(bytes, MaxPictureSide);
-        return img ? Finished(*img, MaxPictureSide) : std::nullopt;
+        const auto img = wmf::PlayMetafile(bytes, maxSide);
+        return img ? Finished(*img, maxSide) : std::nullopt;
     }
     if (format == "bmp" && !bytes.startsWith("BM"))
-        return DecodeDib(bytes);
+        return DecodeDib(bytes, maxSide);
     // Icons and cursors: their 32 x 32 image with its mask, as the desktop
     // shows them (Qt's reader loses the mask of some cursors).
     if (LooksLikeIconFile(bytes)) {
         const auto icon = pe::ReadIconFile(
             {reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())}, 32);
-        return icon ? Finished(IconImageToQImage(*icon), MaxPictureSide) : std::nullopt;
+        return icon ? Finished(IconImageToQImage(*icon), maxSide) : std::nullopt;
     }
     if (!Complete(bytes))
         return std::nullopt;
-    return ReadWithQt(bytes, format, MaxPictureSide);
+    return ReadWithQt(bytes, format, maxSide);
 }
 
-std::optional<QImage> ReadPictureFile(const QString& path)
+std::optional<QImage> ReadPictureFile(const QString& path, int maxSide, qint64 maxBytes)
 {
     // stat first: opening a FIFO to look at it would wait for a writer.
     struct stat st {};
     const QByteArray native = QFile::encodeName(path);
     if (::stat(native.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0 ||
-        st.st_size > MaxPictureFileBytes)
+        st.st_size > maxBytes)
         return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = file.read(MaxPictureFileBytes);
+    // A file that grew since the stat is cut at the limit, and then refused
+    // as incomplete by the decoder.
+    const QByteArray bytes = file.read(maxBytes);
     const QString suffix = QFileInfo(path).suffix().toLower();
-    return DecodePicture(bytes, suffix == "wmf" ? QByteArray("wmf") : QByteArray());
+    return DecodePicture(bytes, suffix == "wmf" ? QByteArray("wmf") : QByteArray(), maxSide);
 }

@@ -3,10 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
-#include <QImageReader>
 #include <QMimeDatabase>
 #include <QPainter>
-#include <QTextStream>
 
 #include <sys/stat.h>
 
@@ -20,12 +18,13 @@ namespace WyciaganieIkon {
 namespace {
 
 // The picture at exactly size x size: a square is scaled, anything else
-// keeps its shape, centred.
+// keeps its shape, centred. Nearest-neighbour sampling: every pixel keeps
+// one of the icon's own colours (a blend of two palette colours is none).
 QImage Fit(const QImage& img, int size)
 {
     if (img.isNull() || img.size() == QSize(size, size))
         return img.isNull() ? img : img.convertToFormat(QImage::Format_ARGB32);
-    const QImage scaled = img.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const QImage scaled = img.scaled(size, size, Qt::KeepAspectRatio, Qt::FastTransformation);
     QImage out(size, size, QImage::Format_ARGB32);
     out.fill(Qt::transparent);
     QPainter p(&out);
@@ -41,9 +40,14 @@ void PrepareTheme()
         QStringList paths = QIcon::themeSearchPaths();
         if (!paths.contains(QStringLiteral("/usr/share/icons")))
             QIcon::setThemeSearchPaths(paths << QStringLiteral("/usr/share/icons"));
-        if (QIcon::themeName().isEmpty())
-            QIcon::setThemeName(QStringLiteral("hicolor"));
         QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+        // Without a desktop's own theme, Adwaita itself (which inherits
+        // hicolor): Qt keeps the fallback it had when a theme was first
+        // looked up, so once a file dialog has shown its icons a new
+        // fallback would never be consulted.
+        const QString theme = QIcon::themeName();
+        if (theme.isEmpty() || theme == QLatin1String("hicolor"))
+            QIcon::setThemeName(QStringLiteral("Adwaita"));
         return true;
     }();
     (void)done;
@@ -72,45 +76,35 @@ QImage MimeIcon(const QString& path, int size)
     return ThemeIcon(names, size);
 }
 
-// A picture file named by a desktop entry, read with its size checked first.
-bool IsRegularFile(const QString& path)
+QImage DesktopEntryIcon(const pe::Bytes entry, int size)
 {
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-QImage IconPictureFile(const QString& path, int size)
-{
-    if (!IsRegularFile(path))
-        return {}; // a FIFO named here would block the reader
-    QImageReader reader(path);
-    reader.setAllocationLimit(64);
-    const QSize s = reader.size();
-    if (!s.isValid() || s.width() > 1024 || s.height() > 1024)
+    if (entry.size() > MaxDesktopEntryBytes)
         return {};
-    return Fit(reader.read(), size);
-}
-
-QImage DesktopEntryIcon(const QString& path, int size)
-{
-    QFile f(path);
-    if (f.size() > 1024 * 1024 || !f.open(QIODevice::ReadOnly | QIODevice::Text))
+    const QString name =
+        DesktopEntryIconName(QByteArray::fromRawData(reinterpret_cast<const char*>(entry.data()), qsizetype(entry.size())));
+    if (name.isEmpty())
         return {};
-    QTextStream in(&f);
-    bool inEntry = false;
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        if (line.startsWith('['))
-            inEntry = line == QStringLiteral("[Desktop Entry]");
-        else if (inEntry && line.startsWith(QStringLiteral("Icon="))) {
-            const QString name = line.mid(5).trimmed();
-            return QFileInfo(name).isAbsolute() ? IconPictureFile(name, size) : ThemeIcon({name}, size);
-        }
-    }
-    return {};
+    if (!QFileInfo(name).isAbsolute())
+        return ThemeIcon({name}, size);
+    // Read as any imported picture is, with an icon's smaller limits.
+    const auto picture = ReadPictureFile(name, MaxIconPictureSide, MaxIconPictureBytes);
+    return picture ? Fit(*picture, size) : QImage();
 }
 
 } // namespace
+
+QString DesktopEntryIconName(const QByteArray& entry)
+{
+    bool inEntry = false;
+    for (const QByteArray& raw : entry.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.startsWith('['))
+            inEntry = line == "[Desktop Entry]";
+        else if (inEntry && line.startsWith("Icon="))
+            return QString::fromUtf8(line.mid(5).trimmed());
+    }
+    return {};
+}
 
 QImage FileIcon(const QString& path, int size)
 {
@@ -127,8 +121,14 @@ QImage FileIcon(const QString& path, int size)
     if (st.st_size > 0 && file.open(QIODevice::ReadOnly))
         bytes = file.map(0, file.size());
     const pe::Bytes data(bytes, bytes ? std::size_t(file.size()) : 0);
-    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (const QImage img = ContentIcon(data, QFileInfo(path).suffix(), size); !img.isNull())
+        return img;
+    return MimeIcon(path, size);
+}
 
+QImage ContentIcon(pe::Bytes data, const QString& fileSuffix, int size)
+{
+    const QString suffix = fileSuffix.toLower();
     std::optional<pe::IconImage> icon;
     if (data.size() >= 2 && data[0] == 'M' && data[1] == 'Z') {
         icon = pe::ReadProgramIcon(data, size);
@@ -137,13 +137,12 @@ QImage FileIcon(const QString& path, int size)
     } else if (suffix == QLatin1String("ico") || suffix == QLatin1String("cur")) {
         icon = pe::ReadIconFile(data, size);
     } else if (suffix == QLatin1String("desktop")) {
-        if (const QImage img = DesktopEntryIcon(path, size); !img.isNull())
+        if (const QImage img = DesktopEntryIcon(data, size); !img.isNull())
             return img;
     }
     if (icon)
-        if (const QImage img = Fit(IconImageToQImage(*icon), size); !img.isNull())
-            return img;
-    return MimeIcon(path, size);
+        return Fit(IconImageToQImage(*icon), size);
+    return {};
 }
 
 void DrawFileIcon(const QString& path, Surface& surface, int size)

@@ -1,10 +1,10 @@
 // The clipboard commands of the Edycja menu.
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMimeData>
 
 #include "core/Procedury.h"
 #include "transfer/ClipboardData.h"
+#include "transfer/ClipboardReader.h"
 #include "transfer/frmtmp.h"
 #include "ui/Dialogs.h"
 #include "qt/QtColour.h"
@@ -23,15 +23,19 @@ void frmMain::mnuWytnij_Click()
 
 void frmMain::mnuWklej_Click()
 {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    // Empty text counts as no text: there would be nothing to place.
-    if (data && data->hasText() && !data->text().isEmpty()) {
+    // Text comes from text types only; empty text counts as no text (there
+    // would be nothing to place).
+    const ClipboardContent content = ReadClipboard();
+    // A termination signal during the read has already closed the window.
+    if (shutDown_)
+        return;
+    if (content.text) {
         e_.FragmentPrompt = "Wybierz fragment tekstu, który chcesz wkleić";
-        tmp->Tag = FirstCharacters(data->text());
+        tmp->Tag = FirstCharacters(*content.text);
         tmp->ShowModal();
         return;
     }
-    const auto picture = data ? ClipboardPicture(*data) : std::nullopt;
+    const auto& picture = content.picture;
     if (!picture) {
         dialogs_.message(this, QStringLiteral("Albo schowek jest pusty, albo zawiera nieodpowienie dane np. tekst"),
                          QStringLiteral("Błąd"), Dialogs::Icon::Warning);

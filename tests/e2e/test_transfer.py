@@ -1,16 +1,21 @@
-"""The clipboard with other programs (xclip) and the imports through the real
-file dialogs."""
+"""The clipboard with other programs (xclip, an owner that never answers)
+and the imports through the real file dialogs, including pictures that are
+cheap to store and costly to draw: the window must keep answering."""
 import hashlib
 import io
 import os
+import signal
+import struct
 import subprocess
+import sys
 import tempfile
 import time
 
 from PIL import Image
 
+import costly
 import harness
-from harness import CYAN, PALETTE, RED
+from harness import BLUE, CYAN, PALETTE, PENCIL, RED
 
 
 def pattern_image(w, h):
@@ -22,8 +27,23 @@ def pattern_image(w, h):
     return img
 
 
+def icon_file_48(colour_of_column):
+    """An .ico holding one 48 x 48 16-colour image, opaque, whose columns
+    take palette entries 0 and 1 (red and blue) as colour_of_column says."""
+    header = struct.pack("<IiiHHIIiiII", 40, 48, 96, 1, 4, 0, 0, 0, 0, 16, 0)
+    palette = bytes([0, 0, 255, 0, 255, 0, 0, 0]) + bytes(4 * 14)  # BGR0: red, blue
+    row = bytes((colour_of_column(2 * i) << 4) | colour_of_column(2 * i + 1) for i in range(24))
+    image = header + palette + row * 48 + bytes(8 * 48)  # colour rows, then an empty mask
+    return struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", 48, 48, 16, 0, 1, 4, len(image), 22) + image
+
+
+def note(what, seconds):
+    """Timings go to the log for the record; they are not asserted."""
+    print(f"  {what}: {seconds:.2f} s", file=sys.stderr)
+
+
 class Transfer(harness.Case):
-    def xclip(self, *args, data=None):
+    def xclip(self, *args, data=None, target=None):
         """Runs xclip on the program's display; with data it serves the
         clipboard in the background until the program takes it."""
         cmd = ["xclip", "-selection", "clipboard", *args]
@@ -34,9 +54,62 @@ class Transfer(harness.Case):
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         proc.stdin.write(data)
         proc.stdin.close()
+        self.addCleanup(proc.wait)
         self.addCleanup(proc.kill)
-        time.sleep(0.3)  # xclip owns the selection once it has read its input
+        if target is None:
+            time.sleep(0.3)  # xclip owns the selection once it has read its input
+        else:
+            self.wait_offered(target)
         return proc
+
+    def wait_offered(self, target, timeout=20):
+        """Returns once the clipboard's owner lists `target`."""
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            listed = subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "TARGETS"],
+                                    env=self.app.env, capture_output=True, timeout=10).stdout
+            if target.encode() in listed.split():
+                return
+            time.sleep(0.1)
+        self.fail(f"{target} was never offered")
+
+    def timed_window(self, title, what, timeout=5.0):
+        """The id of a window once it shows, noting how long it took; the
+        bounded wait fails when the program is frozen for longer."""
+        start = time.time()
+        wid = self.app.wait_for_window(title, timeout=timeout)
+        note(what, time.time() - start)
+        return wid
+
+    def dismiss(self, wid, key="Escape"):
+        self.app.xdotool("windowfocus", "--sync", wid)
+        self.app.xdotool("key", key)
+        deadline = time.time() + 5
+        while time.time() < deadline:
+            shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", ".*"],
+                                   env=self.app.env, capture_output=True, text=True).stdout.split()
+            if wid not in shown:
+                return
+            time.sleep(0.05)
+        self.fail("the window stayed open")
+
+    def assert_answering(self, what, cell):
+        """A pencil click is painted within a bounded wait."""
+        start = time.time()
+        self.app.click_tool(PENCIL)
+        self.app.click_colour(RED)
+        self.app.click_canvas_cell(*cell)
+        self.assertEqual(self.app.wait_cell(*cell, RED, timeout=5), RED, f"not answering after {what}")
+        note(f"answering after {what}", time.time() - start)
+
+    def assert_ends_on_sigterm(self):
+        start = time.time()
+        self.app.proc.send_signal(signal.SIGTERM)
+        try:
+            self.app.proc.wait(10)
+        except subprocess.TimeoutExpired:
+            self.fail("SIGTERM did not end the program")
+        note("exit after SIGTERM", time.time() - start)
 
     def choose_file(self, shortcut, title, path):
         """Opens a file dialog by its shortcut, types the path and presses
@@ -136,6 +209,98 @@ class Transfer(harness.Case):
         out = os.environ.get("PIKSELAR_E2E_SHOTS")
         if out:
             self.app.screenshot(os.path.join(out, "exe-icon.png"))
+
+    def test_icon_of_48_only_keeps_its_own_colours(self):
+        folder = tempfile.mkdtemp(prefix="pikselar-icon-")
+        path = os.path.join(folder, "stripes.ico")
+        with open(path, "wb") as f:
+            f.write(icon_file_48(lambda x: x % 2))
+        self.choose_file("ctrl+e", "Importuj ikonę z pliku EXE", path)
+        canvas = self.app.wait_canvas(lambda c: all(v in (RED, BLUE) for row in c for v in row), timeout=10)
+        self.assertTrue(all(v in (RED, BLUE) for row in canvas for v in row),
+                        "colours that are not the icon's:" + harness.picture(canvas, 0, 0, 32, 32))
+        self.assertTrue(any(v == RED for row in canvas for v in row) and any(v == BLUE for row in canvas for v in row))
+
+    def test_costly_files_leave_the_window_answering(self):
+        folder = tempfile.mkdtemp(prefix="pikselar-costly-")
+        files = {"rects.wmf": costly.metafile_of_rectangles(2000),
+                 "scans.jpg": costly.jpeg_of_scans(20000, side=2048),
+                 "huge.jpg": costly.jpeg_of_scans(1000000, side=1024)}
+        for name, data in files.items():
+            with open(os.path.join(folder, name), "wb") as f:
+                f.write(data)
+        with open(os.path.join(folder, "app.desktop"), "w") as f:
+            f.write(f"[Desktop Entry]\nType=Application\nName=X\nIcon={folder}/huge.jpg\n")
+        # The metafile stops at its bound of drawing work; it is larger than
+        # 32 x 32, so the placement window shows it.
+        self.choose_file("ctrl+i", "Importuj plik graficzny", os.path.join(folder, "rects.wmf"))
+        self.dismiss(self.timed_window("Wklej", "placement window after the 2,000-rectangle metafile"))
+        self.choose_file("ctrl+i", "Importuj plik graficzny", os.path.join(folder, "scans.jpg"))
+        self.assert_answering("the 20,000-scan JPEG", (3, 3))
+        # The entry's picture is refused; the theme's icon for a desktop entry
+        # shows (also after the file dialogs have looked up icons of their own).
+        self.choose_file("ctrl+e", "Importuj ikonę z pliku EXE", os.path.join(folder, "app.desktop"))
+        canvas = self.app.wait_canvas(lambda c: sum(v != CYAN for row in c for v in row) > 50, timeout=5)
+        self.assertGreater(sum(v != CYAN for row in canvas for v in row), 50, "no theme icon was drawn")
+        self.assert_answering("the desktop entry naming a JPEG of a million scans", (4, 4))
+        self.assert_ends_on_sigterm()
+
+    def test_costly_pictures_pasted(self):
+        self.xclip("-t", "image/x-wmf", "-i", data=costly.metafile_of_rectangles(2000), target="image/x-wmf")
+        self.app.key("ctrl+v")
+        self.dismiss(self.timed_window("Wklej", "placement window after pasting the metafile"))
+        self.xclip("-t", "image/jpeg", "-i", data=costly.jpeg_of_scans(20000, side=2048), target="image/jpeg")
+        self.app.key("ctrl+v")
+        self.dismiss(self.timed_window("Błąd", "box after pasting the 20,000-scan JPEG"), "Return")
+        self.assert_answering("the pasted pictures", (5, 5))
+
+    def test_clipboard_owner_that_never_answers(self):
+        owner = subprocess.Popen([sys.executable, os.path.join(os.path.dirname(__file__), "silent_owner.py")],
+                                 env=self.app.env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+        self.addCleanup(owner.stdout.close)
+        self.addCleanup(owner.wait)
+        self.addCleanup(owner.kill)
+        self.assertEqual(owner.stdout.readline().strip(), b"owned")
+        self.app.key("ctrl+v")
+        self.dismiss(self.timed_window("Błąd", "box with an owner that never answers", timeout=10), "Return")
+        self.assert_answering("the silent owner", (6, 6))
+        # A termination signal while paste waits for the owner.
+        self.app.key("ctrl+v")
+        time.sleep(0.5)
+        self.assert_ends_on_sigterm()
+
+    def test_what_is_not_usable_gives_the_error_box(self):
+        app = self.app
+        # Only a file URL: not text, so nothing usable.
+        self.xclip("-t", "text/uri-list", "-i", data=b"file:///home/ala/obrazek.png\r\n", target="text/uri-list")
+        app.key("ctrl+v")
+        self.dismiss(self.timed_window("Błąd", "box for a file URL"), "Return")
+        # A bitmap that our checks refuse does not come in through Qt's
+        # own conversion either.
+        bmp = io.BytesIO()
+        pattern_image(8, 8).save(bmp, "BMP")
+        bad = bytearray(bmp.getvalue())
+        bad[10:14] = struct.pack("<I", 0xFFFFFFF0)
+        self.xclip("-t", "image/bmp", "-i", data=bytes(bad), target="image/bmp")
+        app.key("ctrl+v")
+        self.dismiss(self.timed_window("Błąd", "box for a bitmap with a far pixel offset"), "Return")
+        # 100 MB offered without announcing their size: reading stops at
+        # the cap. The peak memory is noted, not asserted.
+        def peak():
+            with open(f"/proc/{app.proc.pid}/status") as f:
+                return next(int(l.split()[1]) for l in f if l.startswith("VmHWM"))
+        before = peak()
+        self.xclip("-t", "image/png", "-i", data=os.urandom(100 * 1024 * 1024), target="image/png")
+        app.key("ctrl+v")
+        self.dismiss(self.timed_window("Błąd", "box for a 100 MB offer", timeout=20), "Return")
+        print(f"  peak memory rose by {(peak() - before) // 1024} MB for the 100 MB offer", file=sys.stderr)
+        # A picture large enough to come in parts is read whole.
+        big = io.BytesIO()
+        Image.new("RGB", (1200, 1000), PALETTE[BLUE]).save(big, "BMP")
+        self.xclip("-t", "image/bmp", "-i", data=big.getvalue(), target="image/bmp")
+        app.key("ctrl+v")
+        self.dismiss(self.timed_window("Wklej", "placement window for a 3.6 MB bitmap in parts", timeout=10))
+        self.assertEqual(app.proc.poll(), None)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,65 @@
+#include "transfer/ClipboardReader.h"
+
+#include <QClipboard>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QThread>
+
+#include <atomic>
+#include <memory>
+
+#include "transfer/X11Selection.h"
+
+namespace {
+
+ClipboardContent ReadForeignX11(std::chrono::steady_clock::time_point deadline, const std::atomic<bool>& cancelled)
+{
+    const auto selection = X11Selection::Open(deadline, &cancelled);
+    if (!selection)
+        return {};
+    const auto targets = selection->Targets();
+    if (!targets)
+        return {};
+    ClipboardOffer offer;
+    offer.types = *targets;
+    offer.fetch = [&selection](const QString& type, qsizetype limit, bool cut) {
+        return selection->Fetch(type, limit, cut);
+    };
+    return ReadContent(offer);
+}
+
+} // namespace
+
+ClipboardContent ReadClipboard(std::chrono::milliseconds deadline)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QString platform = QGuiApplication::platformName();
+    // Without a window system the clipboard is private to the process. Our
+    // own connection goes to $DISPLAY; a display given to Qt otherwise is
+    // read through Qt.
+    const bool ours = clipboard->ownsClipboard() || platform == QLatin1String("offscreen") ||
+                      platform == QLatin1String("minimal");
+    if (platform != QLatin1String("xcb") || ours || qEnvironmentVariableIsEmpty("DISPLAY")) {
+        const QMimeData* data = clipboard->mimeData();
+        return data ? ReadContent(OfferOf(*data, ours)) : ClipboardContent{};
+    }
+    // The worker decodes too (the picture decoder works on QImage only);
+    // its result is handed over once it has finished.
+    struct Shared {
+        std::atomic<bool> cancelled{false};
+        ClipboardContent content;
+    };
+    auto shared = std::make_shared<Shared>();
+    const auto until = std::chrono::steady_clock::now() + deadline;
+    std::unique_ptr<QThread> worker(
+        QThread::create([shared, until] { shared->content = ReadForeignX11(until, shared->cancelled); }));
+    QEventLoop loop;
+    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    // Ends when the worker does, or earlier when the application quits.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    shared->cancelled = true;
+    worker->wait();
+    return shared->content;
+}
