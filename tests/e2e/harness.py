@@ -16,6 +16,10 @@ A scenario is a file test_<what>.py next to this one:
 
 Positions are client pixels of the main window (below the menu bar), as the
 window's layout gives them; the harness scales them when QT_SCALE_FACTOR is set.
+
+With PIKSELAR_E2E_WM set to openbox, xfwm4 or metacity, every X server the
+harness starts runs that window manager, so any scenario runs on a desktop as
+well as on a bare X server.
 """
 
 import ctypes
@@ -70,11 +74,67 @@ def build_dir():
     return os.path.abspath(path)
 
 
-class Xvfb:
-    """A private X server; its display number comes back through -displayfd."""
+# How each window manager is started on a display of its own.
+WINDOW_MANAGERS = {
+    "openbox": ["openbox", "--sm-disable"],
+    "xfwm4": ["xfwm4", "--replace", "--compositor=off"],
+    "metacity": ["metacity", "--replace", "--sm-disable", "--no-composite"],
+}
 
-    def __init__(self, size="1024x768x24"):
+
+def window_manager():
+    """The window manager the scenarios run under ("" for none)."""
+    return os.environ.get("PIKSELAR_E2E_WM", "")
+
+
+class WindowManager:
+    """A window manager on a display, ready once it has claimed the screen."""
+
+    def __init__(self, name, display, timeout=15.0):
+        if name not in WINDOW_MANAGERS:
+            raise RuntimeError(f"unknown window manager {name!r}: one of {', '.join(WINDOW_MANAGERS)}")
+        _need(WINDOW_MANAGERS[name][0])
+        self.name = name
+        env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "WAYLAND"))}
+        env["DISPLAY"] = display
+        self.home = tempfile.mkdtemp(prefix="pikselar-wm-")
+        env["HOME"] = self.home
+        env["XDG_CONFIG_HOME"] = os.path.join(self.home, ".config")
+        self.proc = subprocess.Popen(WINDOW_MANAGERS[name], env=env, stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL, preexec_fn=_die_with_parent)
+        deadline = time.time() + timeout
+        while not self._ready(env):
+            if self.proc.poll() is not None or time.time() > deadline:
+                self.stop()
+                raise RuntimeError(f"{name} did not start")
+            time.sleep(0.05)
+
+    @staticmethod
+    def _ready(env):
+        # An EWMH manager names its check window on the root once it manages the screen.
+        out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env,
+                             capture_output=True, text=True).stdout
+        return "window id" in out
+
+    def stop(self):
+        if self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(5)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        shutil.rmtree(self.home, ignore_errors=True)
+
+
+class Xvfb:
+    """A private X server; its display number comes back through -displayfd.
+    It runs the window manager PIKSELAR_E2E_WM names, unless `wm` says
+    otherwise ("" for none)."""
+
+    def __init__(self, size="1024x768x24", wm=None):
         _need("Xvfb")
+        self.wm = None
         read, write = os.pipe()
         self.proc = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write), "-screen", "0", size,
@@ -91,8 +151,18 @@ class Xvfb:
                     raise RuntimeError("Xvfb did not start")
                 number += chunk
         self.display = ":" + number.decode().strip()
+        wm = window_manager() if wm is None else wm
+        if wm:
+            try:
+                self.wm = WindowManager(wm, self.display)
+            except BaseException:
+                self.stop()
+                raise
 
     def stop(self):
+        if self.wm:
+            self.wm.stop()
+            self.wm = None
         self.proc.terminate()
         try:
             self.proc.wait(5)
