@@ -242,12 +242,16 @@ class Pikselar:
         raise TimeoutError(f"no window titled {title!r}")
 
     def window_geometry(self, wid=None):
-        """(x, y, width, height) of a window on the screen."""
+        """(x, y, width, height) of a window's own area on the screen (without
+        a window manager's frame; xdotool counts a frame's offset twice)."""
+        out = subprocess.run(["xwininfo", "-id", str(wid or self.wid)], env=self.env,
+                             check=True, capture_output=True, text=True).stdout
         values = {}
-        for line in self.xdotool("getwindowgeometry", "--shell", wid or self.wid).splitlines():
-            key, _, value = line.partition("=")
-            values[key] = int(value) if value.lstrip("-").isdigit() else value
-        return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
+        for line in out.splitlines():
+            key, _, value = line.strip().partition(":")
+            values[key] = value.strip()
+        return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
+                int(values["Width"]), int(values["Height"]))
 
     def _locate(self):
         x, y, _, height = self.window_geometry()
