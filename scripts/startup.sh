@@ -35,7 +35,7 @@ trap 'kill $wm_pid $xvfb_pid 2>/dev/null || true; rm -rf "$app"' EXIT
 case $wm in
   "") wm_cmd=() ;;
   openbox) wm_cmd=(openbox --sm-disable) ;;
-  xfwm4) wm_cmd=(xfwm4 --replace --compositor=off) ;;
+  xfwm4) wm_cmd=(dbus-run-session -- xfwm4 --replace --compositor=off) ;;
   metacity) wm_cmd=(metacity --replace --sm-disable --no-composite) ;;
   *) echo "unknown window manager: $wm" >&2; exit 2 ;;
 esac

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "qt/CentreOver.h"
+
 #include "text/frmText.h"
 
 frmFont::frmFont(std::function<void(const QString&)> apply, QWidget* parent)
@@ -51,7 +53,7 @@ frmFont::frmFont(std::function<void(const QString&)> apply, QWidget* parent)
 
 void frmFont::ShowModal()
 {
-    CentreOnScreen(this);
+    CentreOver(this, parentWidget());
     exec();
 }
 

@@ -4,9 +4,10 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include "qt/CentreOver.h"
 
 #include "core/Editor.h"
 #include "text/TextMenus.h"
@@ -104,8 +105,7 @@ void frmtmp::ShowModal()
     setPalette(background);
     Form_Activate();
     layout()->activate(); // the size with or without the menu bar
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    CentreOver(this, parentWidget());
     exec();
 }
 

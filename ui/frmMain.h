@@ -231,7 +231,8 @@ private:
     // Label texts, the menu bar, the fixed size and the centred place.
     void PokażZawartość();
     bool contentShown_ = false;
-    // The size rule once more, after a resize the window manager forced.
+    // The size rule once more, after a resize the window manager forced or
+    // while the window changes to a new recorded size.
     QTimer* sizeRuleAgain_ = nullptr;
     // Connects a menu entry to its handler and shows it. A checkable entry's
     // handler sets its own check mark (the options reader calls it directly),

@@ -16,11 +16,9 @@
 void frmMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    Form_Resize();
     // A window manager ignores a resize back while the user drags the frame:
-    // the rule is applied again once the drag has ended.
-    if (ResizeLock && size() != QSize(StartWidth, StartHeight))
-        sizeRuleAgain_->start();
+    // the rule is applied again shortly after (sizeRuleAgain_), once it has ended.
+    Form_Resize();
 }
 
 void frmMain::changeEvent(QEvent* event)
@@ -53,10 +51,18 @@ void frmMain::Form_Resize()
     // The one size is told to the window manager (minimum = maximum), so it
     // offers neither a resize handle nor a maximise button.
     const QSize recorded(StartWidth, StartHeight);
-    if (minimumSize() != recorded || maximumSize() != recorded)
-        setFixedSize(recorded);
-    if (size() != recorded)
-        resize(recorded);
+    if (size() == recorded) {
+        if (minimumSize() != recorded || maximumSize() != recorded)
+            setFixedSize(recorded);
+        return;
+    }
+    // Some window managers refuse to resize a window whose hints allow only
+    // its present size: on the way, both sizes are allowed, and the one size
+    // is told again once the window has it.
+    setMinimumSize(size().boundedTo(recorded));
+    setMaximumSize(size().expandedTo(recorded));
+    resize(recorded);
+    sizeRuleAgain_->start();
 }
 
 void frmMain::Form_MouseMove()

@@ -95,6 +95,10 @@ int main(int argc, char **argv)
     double mapped = -1, drawn = -1, last = -1;
     int changes = 0;
     Window shown = None;
+    /* Every window made since the start, in case the program maps its window
+     * before its map is seen (a busy machine). */
+    Window made[256];
+    int madeCount = 0;
     struct place at = {0, 0, 0, 0};
     struct pollfd pfd = {ConnectionNumber(dpy), POLLIN, 0};
     for (;;) {
@@ -111,10 +115,17 @@ int main(int argc, char **argv)
             if (ev.type == CreateNotify && !ev.xcreatewindow.override_redirect) {
                 XSelectInput(dpy, ev.xcreatewindow.window, StructureNotifyMask);
                 XDamageCreate(dpy, ev.xcreatewindow.window, XDamageReportNonEmpty);
+                if (madeCount < 256)
+                    made[madeCount++] = ev.xcreatewindow.window;
             }
-            if (ev.type == MapNotify && shown == None && !ev.xmap.override_redirect &&
-                window_pid(dpy, ev.xmap.window, pidAtom) == child)
-                shown = ev.xmap.window;
+            if (shown == None) {
+                for (int i = 0; i < madeCount && shown == None; ++i) {
+                    XWindowAttributes a;
+                    if (XGetWindowAttributes(dpy, made[i], &a) && a.map_state != IsUnmapped &&
+                        !a.override_redirect && window_pid(dpy, made[i], pidAtom) == child)
+                        shown = made[i];
+                }
+            }
             if (ev.type == damageEvent + XDamageNotify) {
                 XDamageNotifyEvent *d = (XDamageNotifyEvent *)&ev;
                 XDamageSubtract(dpy, d->damage, None, None);

@@ -77,7 +77,9 @@ def build_dir():
 # How each window manager is started on a display of its own.
 WINDOW_MANAGERS = {
     "openbox": ["openbox", "--sm-disable"],
-    "xfwm4": ["xfwm4", "--replace", "--compositor=off"],
+    # xfwm4 reads its settings through a session bus, and starts without one only
+    # half-way (no EWMH check window).
+    "xfwm4": ["dbus-run-session", "--", "xfwm4", "--replace", "--compositor=off"],
     "metacity": ["metacity", "--replace", "--sm-disable", "--no-composite"],
 }
 
@@ -101,7 +103,8 @@ class WindowManager:
         env["HOME"] = self.home
         env["XDG_CONFIG_HOME"] = os.path.join(self.home, ".config")
         self.proc = subprocess.Popen(WINDOW_MANAGERS[name], env=env, stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL, preexec_fn=_die_with_parent)
+                                     stderr=subprocess.DEVNULL, preexec_fn=_die_with_parent,
+                                     start_new_session=True)
         deadline = time.time() + timeout
         while not self._ready(env):
             if self.proc.poll() is not None or time.time() > deadline:
@@ -117,13 +120,16 @@ class WindowManager:
         return "window id" in out
 
     def stop(self):
-        if self.proc.poll() is None:
-            self.proc.terminate()
-            try:
-                self.proc.wait(5)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
+        # The whole group: a bus started for the manager ends with it.
+        try:
+            os.killpg(self.proc.pid, signal.SIGTERM)
+        except ProcessLookupError:
+            pass
+        try:
+            self.proc.wait(5)
+        except subprocess.TimeoutExpired:
+            os.killpg(self.proc.pid, signal.SIGKILL)
+            self.proc.wait()
         shutil.rmtree(self.home, ignore_errors=True)
 
 
@@ -171,10 +177,35 @@ class Xvfb:
             self.proc.wait()
 
 
+def program_folder(root, files=None):
+    """A fresh program folder under `root` (pikselar, header.dat and `files`)
+    and the environment of a private HOME and XDG folders beside it, with no
+    display yet: (folder, env)."""
+    folder = os.path.join(root, "program")
+    os.makedirs(folder)
+    build = build_dir()
+    for name in ("pikselar", "header.dat"):
+        shutil.copy2(os.path.join(build, name), folder)
+    for name, content in (files or {}).items():
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(content)
+    home = os.path.join(root, "home")
+    env = {k: v for k, v in os.environ.items()
+           if not k.startswith(("QT_", "XDG_", "WAYLAND", "DISPLAY"))}
+    env["HOME"] = home
+    for var, sub in (("XDG_CONFIG_HOME", ".config"), ("XDG_DATA_HOME", ".local/share"),
+                     ("XDG_CACHE_HOME", ".cache"), ("XDG_RUNTIME_DIR", "runtime")):
+        env[var] = os.path.join(home, sub)
+        os.makedirs(env[var], mode=0o700, exist_ok=True)
+    return folder, env
+
+
 class Pikselar:
     """The program in a fresh program folder, with a private HOME and XDG dirs."""
 
-    def __init__(self, args=(), scale=None, client_height=CLIENT_HEIGHT, files=None):
+    def __init__(self, args=(), scale=None, client_height=CLIENT_HEIGHT, files=None, wm=None):
+        """`wm` names a window manager for this run instead of PIKSELAR_E2E_WM."""
+        self.wm = wm
         for tool in ("xdotool", "import"):
             _need(tool)
         self.proc = self.xvfb = None
@@ -188,23 +219,9 @@ class Pikselar:
     def _start(self, args, scale, client_height, files):
         self.scale = float(scale) if scale else 1.0
         self.client_height = client_height
-        self.folder = os.path.join(self.root, "program")
-        os.makedirs(self.folder)
-        build = build_dir()
-        for name in ("pikselar", "header.dat"):
-            shutil.copy2(os.path.join(build, name), self.folder)
-        for name, content in files.items():
-            with open(os.path.join(self.folder, name), "wb") as f:
-                f.write(content)
-        self.home = os.path.join(self.root, "home")
-        env = {k: v for k, v in os.environ.items()
-               if not k.startswith(("QT_", "XDG_", "WAYLAND", "DISPLAY"))}
-        env["HOME"] = self.home
-        for var, sub in (("XDG_CONFIG_HOME", ".config"), ("XDG_DATA_HOME", ".local/share"),
-                         ("XDG_CACHE_HOME", ".cache"), ("XDG_RUNTIME_DIR", "runtime")):
-            env[var] = os.path.join(self.home, sub)
-            os.makedirs(env[var], mode=0o700, exist_ok=True)
-        self.xvfb = Xvfb()
+        self.folder, env = program_folder(self.root, files)
+        self.home = env["HOME"]
+        self.xvfb = Xvfb() if self.wm is None else Xvfb(wm=self.wm)
         env["DISPLAY"] = self.xvfb.display
         env["QT_QPA_PLATFORM"] = "xcb"
         if scale:
@@ -214,9 +231,7 @@ class Pikselar:
                                      cwd=self.root, env=env, preexec_fn=_die_with_parent,
                                      stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
         self.wid = self.wait_for_window("Pikselar")
-        # Start-up completes on the first timer tick after the window shows,
-        # and the window grows by its menu bar just after it is mapped: it is
-        # located once that has happened.
+        # Start-up completes on the first timer tick after the window shows.
         time.sleep(0.2)
         self._locate()
 
