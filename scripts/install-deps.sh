@@ -12,7 +12,9 @@ test=("${build[@]}"
       binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 nsis
       python3 python3-pil icoutils
       clang-14 libclang-rt-14-dev libx11-dev
-      desktop-file-utils dpkg-dev file time)
+      desktop-file-utils dpkg-dev file time
+      openbox xfwm4 metacity wmctrl dbus-daemon libxdamage-dev
+      weston wl-clipboard qt6-wayland)
 
 bench=("${test[@]}" mtpaint bc pkg-config gcc libxdamage-dev)
 
