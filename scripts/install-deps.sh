@@ -4,7 +4,7 @@
 set -euo pipefail
 
 build=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev
-       qt6-translations-l10n fonts-dejavu-core libfontconfig-dev)
+       qt6-translations-l10n fonts-dejavu-core libfontconfig-dev qt6-wayland)
 test=("${build[@]}"
       libbenchmark-dev
       xvfb xauth xdotool xclip x11-utils imagemagick
@@ -14,7 +14,7 @@ test=("${build[@]}"
       clang-14 libclang-rt-14-dev libx11-dev
       desktop-file-utils dpkg-dev file time
       openbox xfwm4 metacity wmctrl dbus-daemon libxdamage-dev
-      weston wl-clipboard qt6-wayland)
+      weston wl-clipboard)
 
 bench=("${test[@]}" mtpaint bc pkg-config gcc libxdamage-dev)
 
