@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "qt/CaptionRoom.h"
 #include "qt/CentreOver.h"
 
 #include "text/frmText.h"
@@ -53,6 +54,7 @@ frmFont::frmFont(std::function<void(const QString&)> apply, QWidget* parent)
 
 void frmFont::ShowModal()
 {
+    MakeRoomForCaption(this);
     CentreOver(this, parentWidget());
     exec();
 }

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "qt/CaptionRoom.h"
 #include "qt/CentreOver.h"
 
 namespace {
@@ -44,6 +45,7 @@ frmText::frmText(std::function<void(const QString&)> place, QWidget* parent)
 
 void frmText::ShowModal()
 {
+    MakeRoomForCaption(this);
     CentreOver(this, parentWidget());
     exec();
 }
