@@ -7,6 +7,8 @@
 
 int main(int argc, char* argv[])
 {
+    // As Pikselar does: no session-bus query for a global menu bar.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
     QMainWindow w;
     w.setWindowTitle(QStringLiteral("bare"));
