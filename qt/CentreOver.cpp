@@ -20,5 +20,11 @@ void CentreOver(QWidget* window, const QWidget* owner)
     r.moveCenter(shown ? over->frameGeometry().center() : area.center());
     r.moveLeft(std::max(area.left(), std::min(r.left(), area.right() + 1 - r.width())));
     r.moveTop(std::max(area.top(), std::min(r.top(), area.bottom() + 1 - r.height())));
-    window->move(r.topLeft()); // the frame's top-left corner
+    // move() places the frame's corner, except on a window already made whose
+    // frame is not known yet: there it places the window's own area.
+    const bool frameUnknown = window->testAttribute(Qt::WA_WState_Created)
+                              && window->frameGeometry() == window->geometry();
+    const QPoint inside = shown ? over->geometry().topLeft() - over->frameGeometry().topLeft()
+                                : QPoint(0, 0);
+    window->move(r.topLeft() + (frameUnknown ? inside : QPoint(0, 0)));
 }

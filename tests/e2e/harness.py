@@ -254,7 +254,9 @@ class Pikselar:
             if found:
                 return found[-1]
             time.sleep(0.05)
-        raise TimeoutError(f"no window titled {title!r}")
+        tree = subprocess.run(["xwininfo", "-root", "-tree"], env=self.env,
+                              capture_output=True, text=True).stdout
+        raise TimeoutError(f"no window titled {title!r}; the windows:\n{tree}")
 
     def window_geometry(self, wid=None):
         """(x, y, width, height) of a window's own area on the screen (without

@@ -151,9 +151,9 @@ class Desktop:
 
         check(["ctrl+a"], "O programie")
         check(["ctrl+o"], "Otwórz")
-        check(["F1"], "Pomoc")  # the help-mode notice, a message box
         app.click_tool(harness.TEXT)
         check([], "Wstaw tekst")
+        check(["F1"], "Pomoc")  # the help-mode notice, a message box
 
 
 class Openbox(Desktop, unittest.TestCase):
