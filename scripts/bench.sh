@@ -34,11 +34,20 @@ trap 'rm -f "$tmp"' EXIT
   echo
   echo "## Start-up and memory (Xvfb, medians of 9 runs in each of 3 X server sessions, pooled)"
   echo
-  echo "Time from exec to the main window mapped (an Xlib MapNotify waiter,"
-  echo "\`scripts/startup/mapwait.c\`), and to the first drawing into that window"
-  echo "(its first frame, seen through the DAMAGE extension); peak RSS of the"
-  echo "process once ended."
+  echo "Time from exec to the window's last drawing of its start-up (visually"
+  echo "complete: no drawing follows for half a second), to its first drawing"
+  echo "(first frame) and to its map, seen from another X client"
+  echo "(\`scripts/startup/mapwait.c\`: MapNotify, the DAMAGE extension); the"
+  echo "window's size or position changes after its map; peak RSS of the"
+  echo "process once ended. The bare window is a Qt Widgets main window with a"
+  echo "menu bar and a label, measured in the same runs."
   echo
   bash scripts/startup.sh "$build" 9 3
+  for wm in openbox xfwm4 metacity; do
+    echo
+    echo "### Under $wm (one X server session of 9 runs)"
+    echo
+    bash scripts/startup.sh "$build" 9 1 "$wm"
+  done
 } >"$out"
 cat "$out"

@@ -5,7 +5,7 @@ set -euo pipefail
 
 build=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev
        qt6-translations-l10n fonts-dejavu-core libfontconfig-dev libxcb1-dev
-       adwaita-icon-theme hicolor-icon-theme)
+       adwaita-icon-theme hicolor-icon-theme qt6-wayland)
 test=("${build[@]}"
       libbenchmark-dev
       xvfb xauth xdotool xclip x11-utils imagemagick
@@ -15,7 +15,9 @@ test=("${build[@]}"
       clang-14 libclang-rt-14-dev libx11-dev
       desktop-file-utils dpkg-dev file time
       at-spi2-core python3-pyatspi dbus-daemon
-      lintian appstream debootstrap)
+      lintian appstream debootstrap
+      openbox xfwm4 metacity wmctrl libxdamage-dev
+      weston wl-clipboard)
 
 bench=("${test[@]}" mtpaint bc pkg-config gcc libxdamage-dev)
 

@@ -8,6 +8,9 @@
 #include <QSet>
 #include <QTimer>
 
+#include "qt/CaptionRoom.h"
+#include "qt/CentreOver.h"
+
 #include "text/frmText.h"
 
 QStringList PlainFamilies(const QStringList& families)
@@ -81,7 +84,8 @@ frmFont::frmFont(std::function<void(const QString&)> apply, QWidget* parent)
 
 void frmFont::ShowModal()
 {
-    CentreOnScreen(this);
+    MakeRoomForCaption(this);
+    CentreOver(this, parentWidget());
     exec();
 }
 

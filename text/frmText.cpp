@@ -3,8 +3,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
+
+#include "qt/CaptionRoom.h"
+#include "qt/CentreOver.h"
 
 namespace {
 constexpr int MaxTextLength = 10;
@@ -14,13 +16,6 @@ Qt::WindowFlags FixedDialogFlags()
 {
     return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
            | Qt::MSWindowsFixedSizeDialogHint;
-}
-
-void CentreOnScreen(QWidget* window)
-{
-    const QWidget* parent = window->parentWidget();
-    if (const QScreen* screen = parent ? parent->screen() : window->screen())
-        window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
 frmText::frmText(std::function<void(const QString&)> place, QWidget* parent)
@@ -57,7 +52,8 @@ frmText::frmText(std::function<void(const QString&)> place, QWidget* parent)
 
 void frmText::ShowModal()
 {
-    CentreOnScreen(this);
+    MakeRoomForCaption(this);
+    CentreOver(this, parentWidget());
     exec();
 }
 

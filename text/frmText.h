@@ -41,5 +41,3 @@ private:
 // The window flags of the two text dialogs: a fixed border and a title, no
 // close box, no minimise or maximise button.
 Qt::WindowFlags FixedDialogFlags();
-// Centres a top-level window on the screen of its parent (or its own).
-void CentreOnScreen(QWidget* window);

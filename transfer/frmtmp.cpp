@@ -4,9 +4,11 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include "qt/CentreOver.h"
+#include "qt/ScreenRoom.h"
 
 #include "core/Editor.h"
 #include "text/TextMenus.h"
@@ -57,9 +59,10 @@ frmtmp::frmtmp(Editor& editor, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
     menuBar = new QMenuBar(this);
     layout->setMenuBar(menuBar);
-    client = new QWidget(this);
+    client = new QWidget;
     client->setFixedSize(ClientWidth, ClientHeight);
-    layout->addWidget(client);
+    scroll_ = HoldInScrollArea(client, this); // larger than the screen at a large scale
+    layout->addWidget(scroll_);
     Text = new TextMenus(menuBar, this, [this] { Timer2->start(); });
     menuBar->hide();
     layout->activate();
@@ -113,9 +116,9 @@ void frmtmp::ShowModal()
     background.setColor(QPalette::Window, ToQColor(e_.frmtmpBackColour));
     setPalette(background);
     Form_Activate();
+    FitToScreen(scroll_, parentWidget(), menuBar->isVisible() ? menuBar->sizeHint().height() : 0);
     layout()->activate(); // the size with or without the menu bar
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    CentreOver(this, parentWidget());
     exec();
 }
 

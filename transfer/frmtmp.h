@@ -51,6 +51,7 @@ public:
     QMenuBar* menuBar = nullptr; // text mode only
     TextMenus* Text = nullptr;   // the font, size and style menus and the font
     QWidget* client = nullptr;   // the 586 x 345 client area below the menu bar
+    class QScrollArea* scroll_ = nullptr; // holds the client area
     QLabel* Label1 = nullptr;
     SurfaceView* pic = nullptr;
     Outline* Shape1 = nullptr; // the frame, in pic coordinates

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "qt/CentreOver.h"
 #include "ui/UndecodableNames.h"
 
 QStringList ConvertFilter(const QString& filter)
@@ -33,9 +34,25 @@ QStringList ConvertFilter(const QString& filter)
     return result;
 }
 
+namespace {
+// A message box takes its final size only as it is shown (before its map):
+// centred then, not over the smaller size Qt centred it by.
+class CentredMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        CentreOver(this, parentWidget());
+    }
+};
+} // namespace
+
 void Dialogs::message(QWidget* parent, const QString& text, const QString& title, Icon icon)
 {
-    QMessageBox box(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::Information, title,
+    CentredMessageBox box(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::Information, title,
                     text, QMessageBox::Ok, parent);
     box.exec();
 }

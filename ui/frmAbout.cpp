@@ -4,7 +4,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
+
+#include "qt/CentreOver.h"
 
 #include "ui/AboutPage.h"
 #include "ui/FitText.h"
@@ -71,8 +72,7 @@ frmAbout::frmAbout(QWidget* parent)
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 
-    if (const QScreen* screen = parent ? parent->screen() : this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOver(this, parent);
 }
 
 void frmAbout::cmdOK_Click()

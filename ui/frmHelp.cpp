@@ -3,7 +3,8 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QScreen>
+
+#include "qt/CentreOver.h"
 
 #include "ui/FitText.h"
 
@@ -71,8 +72,7 @@ void frmHelp::setHelpText(const QString& text)
 
 void frmHelp::ShowModal()
 {
-    if (const QScreen* screen = (parentWidget() ? parentWidget()->screen() : this->screen()))
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOver(this, parentWidget());
     exec();
 }
 

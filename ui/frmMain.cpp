@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QMenuBar>
-#include <QScreen>
 #include <QTimer>
 
 #include "core/Procedury.h"
@@ -60,10 +59,9 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialo
     PodłączPomoc();
     UkryjPusteMenu();
 
-    // The client area's size; the menu bar is added on top of it once shown.
+    // The client area's size; the menu bar is added on top of it when the
+    // window is shown, and the window centred then.
     resize(ClientWidth, ClientHeight);
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 
     Zmienne();
     Kolory();
@@ -84,6 +82,10 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialo
     Timer2->setInterval(700);
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
     Timer2->start();
+    sizeRuleAgain_ = new QTimer(this);
+    sizeRuleAgain_->setSingleShot(true);
+    sizeRuleAgain_->setInterval(250);
+    connect(sizeRuleAgain_, &QTimer::timeout, this, [this] { Form_Resize(); });
 }
 
 frmMain::~frmMain() = default;
@@ -110,7 +112,7 @@ void frmMain::BudujKontrolki()
     picEXE = new SurfaceView(e_.picEXE, client_);
     picEXE->move(248, 8);
 
-    // The labels get their texts once the window is mapped (PokażZawartość).
+    // The labels get their texts when the window is shown (PokażZawartość).
     Namiary = new Label(client_);
     Namiary->setGeometry(12, 8, 49, 13);
     QFont small = Namiary->font();

@@ -210,7 +210,8 @@ public:
     QAction* mnuPasekPomocy = nullptr;
     QAction* mnuOProgramie = nullptr;
 
-    // Maps the window, then shows what is in it.
+    // Completes the window (texts, menu bar, its one size, its place) before
+    // its first showing.
     void setVisible(bool visible) override;
 
 protected:
@@ -232,9 +233,12 @@ private:
     // Connects the pointer movements that update the help bar.
     void PodłączPomoc();
     void BudujMenu();
-    // Label texts, the client area and the menu bar, once the window is mapped.
+    // Label texts, the menu bar, the fixed size and the centred place.
     void PokażZawartość();
     bool contentShown_ = false;
+    // The size rule once more, after a resize the window manager forced or
+    // while the window changes to a new recorded size.
+    QTimer* sizeRuleAgain_ = nullptr;
     // Connects a menu entry to its handler and shows it. A checkable entry's
     // handler sets its own check mark (the options reader calls it directly),
     // so the mark Qt flips on a click is put back before the handler runs.

@@ -22,7 +22,7 @@ constexpr int Checked = 1;
 
 void frmMain::BudujMenu()
 {
-    // The bar itself comes with the mapped window (PokażZawartość).
+    // The bar itself comes with the first showing (PokażZawartość).
     mnuPlik = new QMenu(QStringLiteral("&Plik"), this);
     mnuNowy = Entry(mnuPlik, "&Nowy", Qt::CTRL | Qt::Key_N);
     mnuOtwórz = Entry(mnuPlik, "&Otwórz...", Qt::CTRL | Qt::Key_O);

@@ -1,6 +1,10 @@
 // The window itself: its fixed size, its background and its two timers.
+#include <algorithm>
+
+#include <QLayout>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QTimer>
 
 #include "ui/CanvasView.h"
@@ -12,16 +16,25 @@
 void frmMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    // A window manager ignores a resize back while the user drags the frame:
+    // the rule is applied again shortly after (sizeRuleAgain_), once it has ended.
     Form_Resize();
 }
 
 void frmMain::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange)
+        return;
+    // The window has no maximised state: a window manager that maximises it
+    // anyway is answered by the normal state at the recorded size.
+    if (ResizeLock && (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        QTimer::singleShot(0, this, [this] {
+            setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+        });
     // A restore from minimised need not resize the window here: apply the
     // rule anyway, so a pending size change (help bar) takes effect.
-    if (event->type() == QEvent::WindowStateChange)
-        Form_Resize();
+    Form_Resize();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
@@ -35,8 +48,21 @@ void frmMain::Form_Resize()
 {
     if (!ResizeLock || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
         return;
-    if (size() != QSize(StartWidth, StartHeight))
-        resize(StartWidth, StartHeight);
+    // The one size is told to the window manager (minimum = maximum), so it
+    // offers neither a resize handle nor a maximise button.
+    const QSize recorded(StartWidth, StartHeight);
+    if (size() == recorded) {
+        if (minimumSize() != recorded || maximumSize() != recorded)
+            setFixedSize(recorded);
+        return;
+    }
+    // Some window managers refuse to resize a window whose hints allow only
+    // its present size: on the way, both sizes are allowed, and the one size
+    // is told again once the window has it.
+    setMinimumSize(size().boundedTo(recorded));
+    setMaximumSize(size().expandedTo(recorded));
+    resize(recorded);
+    sizeRuleAgain_->start();
 }
 
 void frmMain::Form_MouseMove()
@@ -55,6 +81,9 @@ void frmMain::Timer1_Timer()
     Parametry();
     ResizeLock = true;
     picIkona->setFocus();
+    // After the map: a name wakes the accessibility bridge, which would
+    // otherwise wait for the session bus before the first frame.
+    NazwijKontrolki();
 }
 
 void frmMain::Timer2_Timer()
@@ -82,42 +111,47 @@ frmtmp* frmMain::MakePlacementWindow()
 
 void frmMain::setVisible(bool visible)
 {
-    if (!visible || contentShown_) {
-        QMainWindow::setVisible(visible);
-        return;
-    }
-    // The window is mapped first and filled at once after, still before its
-    // first frame is painted. Shown controls and label texts wake the
-    // accessibility bridge, which waits for the session bus, and the menu
-    // bar's height needs the font database: neither has to delay the window.
-    client_->hide();
-    QMainWindow::setVisible(true);
-    PokażZawartość();
+    if (visible && !contentShown_)
+        PokażZawartość();
+    QMainWindow::setVisible(visible);
 }
 
 void frmMain::PokażZawartość()
 {
+    // Everything is in place before the window is mapped, so the window
+    // manager gets its final size and place with the map and the first frame
+    // is the finished window.
     contentShown_ = true;
     FinishFontWarmUp();
     Namiary->setText(QStringLiteral("?, ?"));
     lblHelp->setText(QStringLiteral("Pasek pomocy"));
-    NazwijKontrolki();
-    client_->show();
 
-    // The window grows by the menu bar; the client area keeps its size and
-    // the window stays centred.
+    // The window is the client area plus the menu bar above it.
     const QSize before = size();
-    client_->setFixedSize(client_->size());
+    client_->setFixedSize(before); // so far the window is its client area
     QMenuBar* bar = menuBar();
     for (QMenu* menu : {mnuPlik, mnuEdycja, mnuOpcje, mnuPomoc})
         bar->addMenu(menu);
-    bar->show();
-    resize(sizeHint());
+    layout()->activate();
+    const QSize whole = sizeHint();
     client_->setMinimumSize(0, 0);
     client_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    layout()->activate();
-    const QSize grown = size() - before;
+    const QSize grown = whole - before;
     StartWidth += grown.width();
     StartHeight += grown.height();
-    move(pos() - QPoint(grown.width() / 2, grown.height() / 2));
+    // Told to the window manager as the window's one size from the start;
+    // the layout no longer lowers the minimum to what it could live with.
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    setFixedSize(whole);
+
+    // Centred on the screen's available area, the client area placed
+    // exactly (the window manager's frame, unknown before the map, around it).
+    QPoint at(0, 0);
+    if (const QScreen* s = screen()) {
+        const QRect area = s->availableGeometry();
+        at = area.topLeft() + QPoint((area.width() - whole.width()) / 2,
+                                     (area.height() - whole.height()) / 2);
+        at = QPoint(std::max(at.x(), area.left()), std::max(at.y(), area.top()));
+    }
+    setGeometry(QRect(at, whole));
 }

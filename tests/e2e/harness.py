@@ -16,6 +16,10 @@ A scenario is a file test_<what>.py next to this one:
 
 Positions are client pixels of the main window (below the menu bar), as the
 window's layout gives them; the harness scales them when QT_SCALE_FACTOR is set.
+
+With PIKSELAR_E2E_WM set to openbox, xfwm4 or metacity, every X server the
+harness starts runs that window manager, so any scenario runs on a desktop as
+well as on a bare X server.
 """
 
 import ctypes
@@ -70,11 +74,73 @@ def build_dir():
     return os.path.abspath(path)
 
 
-class Xvfb:
-    """A private X server; its display number comes back through -displayfd."""
+# How each window manager is started on a display of its own.
+WINDOW_MANAGERS = {
+    "openbox": ["openbox", "--sm-disable"],
+    # xfwm4 reads its settings through a session bus, and starts without one only
+    # half-way (no EWMH check window).
+    "xfwm4": ["dbus-run-session", "--", "xfwm4", "--replace", "--compositor=off"],
+    "metacity": ["metacity", "--replace", "--sm-disable", "--no-composite"],
+}
 
-    def __init__(self, size="1024x768x24"):
+
+def window_manager():
+    """The window manager the scenarios run under ("" for none)."""
+    return os.environ.get("PIKSELAR_E2E_WM", "")
+
+
+class WindowManager:
+    """A window manager on a display, ready once it has claimed the screen."""
+
+    def __init__(self, name, display, timeout=15.0):
+        if name not in WINDOW_MANAGERS:
+            raise RuntimeError(f"unknown window manager {name!r}: one of {', '.join(WINDOW_MANAGERS)}")
+        _need(WINDOW_MANAGERS[name][0])
+        self.name = name
+        env = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "WAYLAND"))}
+        env["DISPLAY"] = display
+        self.home = tempfile.mkdtemp(prefix="pikselar-wm-")
+        env["HOME"] = self.home
+        env["XDG_CONFIG_HOME"] = os.path.join(self.home, ".config")
+        self.proc = subprocess.Popen(WINDOW_MANAGERS[name], env=env, stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL, preexec_fn=_die_with_parent,
+                                     start_new_session=True)
+        deadline = time.time() + timeout
+        while not self._ready(env):
+            if self.proc.poll() is not None or time.time() > deadline:
+                self.stop()
+                raise RuntimeError(f"{name} did not start")
+            time.sleep(0.05)
+
+    @staticmethod
+    def _ready(env):
+        # An EWMH manager names its check window on the root once it manages the screen.
+        out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env,
+                             capture_output=True, text=True).stdout
+        return "window id" in out
+
+    def stop(self):
+        # The whole group: a bus started for the manager ends with it.
+        try:
+            os.killpg(self.proc.pid, signal.SIGTERM)
+        except ProcessLookupError:
+            pass
+        try:
+            self.proc.wait(5)
+        except subprocess.TimeoutExpired:
+            os.killpg(self.proc.pid, signal.SIGKILL)
+            self.proc.wait()
+        shutil.rmtree(self.home, ignore_errors=True)
+
+
+class Xvfb:
+    """A private X server; its display number comes back through -displayfd.
+    It runs the window manager PIKSELAR_E2E_WM names, unless `wm` says
+    otherwise ("" for none)."""
+
+    def __init__(self, size="1024x768x24", wm=None):
         _need("Xvfb")
+        self.wm = None
         read, write = os.pipe()
         self.proc = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write), "-screen", "0", size,
@@ -91,8 +157,18 @@ class Xvfb:
                     raise RuntimeError("Xvfb did not start")
                 number += chunk
         self.display = ":" + number.decode().strip()
+        wm = window_manager() if wm is None else wm
+        if wm:
+            try:
+                self.wm = WindowManager(wm, self.display)
+            except BaseException:
+                self.stop()
+                raise
 
     def stop(self):
+        if self.wm:
+            self.wm.stop()
+            self.wm = None
         self.proc.terminate()
         try:
             self.proc.wait(5)
@@ -101,13 +177,38 @@ class Xvfb:
             self.proc.wait()
 
 
+def program_folder(root, files=None):
+    """A fresh program folder under `root` (pikselar, header.dat and `files`)
+    and the environment of a private HOME and XDG folders beside it, with no
+    display yet: (folder, env)."""
+    folder = os.path.join(root, "program")
+    os.makedirs(folder)
+    build = build_dir()
+    for name in ("pikselar", "header.dat"):
+        shutil.copy2(os.path.join(build, name), folder)
+    for name, content in (files or {}).items():
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(content)
+    home = os.path.join(root, "home")
+    env = {k: v for k, v in os.environ.items()
+           if not k.startswith(("QT_", "XDG_", "WAYLAND", "DISPLAY"))}
+    env["HOME"] = home
+    for var, sub in (("XDG_CONFIG_HOME", ".config"), ("XDG_DATA_HOME", ".local/share"),
+                     ("XDG_CACHE_HOME", ".cache"), ("XDG_RUNTIME_DIR", "runtime")):
+        env[var] = os.path.join(home, sub)
+        os.makedirs(env[var], mode=0o700, exist_ok=True)
+    return folder, env
+
+
 class Pikselar:
     """The program in a fresh program folder, with a private HOME and XDG dirs."""
 
     def __init__(self, args=(), scale=None, client_height=CLIENT_HEIGHT, files=None,
-                 env=None, before_start=None):
+                 env=None, before_start=None, wm=None):
         """`env`: variables added to the program's environment; `before_start`:
-        called with this object once its folders exist, before the program runs."""
+        called with this object once its folders exist, before the program runs;
+        `wm` names a window manager for this run instead of PIKSELAR_E2E_WM."""
+        self.wm = wm
         for tool in ("xdotool", "import"):
             _need(tool)
         self.proc = self.xvfb = None
@@ -122,23 +223,9 @@ class Pikselar:
     def _start(self, args, scale, client_height, files, extra_env):
         self.scale = float(scale) if scale else 1.0
         self.client_height = client_height
-        self.folder = os.path.join(self.root, "program")
-        os.makedirs(self.folder)
-        build = build_dir()
-        for name in ("pikselar", "header.dat"):
-            shutil.copy2(os.path.join(build, name), self.folder)
-        for name, content in files.items():
-            with open(os.path.join(self.folder, name), "wb") as f:
-                f.write(content)
-        self.home = os.path.join(self.root, "home")
-        env = {k: v for k, v in os.environ.items()
-               if not k.startswith(("QT_", "XDG_", "WAYLAND", "DISPLAY"))}
-        env["HOME"] = self.home
-        for var, sub in (("XDG_CONFIG_HOME", ".config"), ("XDG_DATA_HOME", ".local/share"),
-                         ("XDG_CACHE_HOME", ".cache"), ("XDG_RUNTIME_DIR", "runtime")):
-            env[var] = os.path.join(self.home, sub)
-            os.makedirs(env[var], mode=0o700, exist_ok=True)
-        self.xvfb = Xvfb()
+        self.folder, env = program_folder(self.root, files)
+        self.home = env["HOME"]
+        self.xvfb = Xvfb() if self.wm is None else Xvfb(wm=self.wm)
         env["DISPLAY"] = self.xvfb.display
         env["QT_QPA_PLATFORM"] = "xcb"
         if scale:
@@ -151,9 +238,7 @@ class Pikselar:
                                      cwd=self.root, env=env, preexec_fn=_die_with_parent,
                                      stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
         self.wid = self.wait_for_window("Pikselar")
-        # Start-up completes on the first timer tick after the window shows,
-        # and the window grows by its menu bar just after it is mapped: it is
-        # located once that has happened.
+        # Start-up completes on the first timer tick after the window shows.
         time.sleep(0.2)
         self._locate()
 
@@ -176,15 +261,21 @@ class Pikselar:
             if found:
                 return found[-1]
             time.sleep(0.05)
-        raise TimeoutError(f"no window titled {title!r}")
+        tree = subprocess.run(["xwininfo", "-root", "-tree"], env=self.env,
+                              capture_output=True, text=True).stdout
+        raise TimeoutError(f"no window titled {title!r}; the windows:\n{tree}")
 
     def window_geometry(self, wid=None):
-        """(x, y, width, height) of a window on the screen."""
+        """(x, y, width, height) of a window's own area on the screen (without
+        a window manager's frame; xdotool counts a frame's offset twice)."""
+        out = subprocess.run(["xwininfo", "-id", str(wid or self.wid)], env=self.env,
+                             check=True, capture_output=True, text=True).stdout
         values = {}
-        for line in self.xdotool("getwindowgeometry", "--shell", wid or self.wid).splitlines():
-            key, _, value = line.partition("=")
-            values[key] = int(value) if value.lstrip("-").isdigit() else value
-        return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
+        for line in out.splitlines():
+            key, _, value = line.strip().partition(":")
+            values[key] = value.strip()
+        return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
+                int(values["Width"]), int(values["Height"]))
 
     def _locate(self):
         x, y, _, height = self.window_geometry()
