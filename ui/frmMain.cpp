@@ -9,6 +9,7 @@
 #include "core/Transparent.h"
 #include "core/Undo.h"
 #include "transfer/frmtmp.h"
+#include "ui/Accessible.h"
 #include "ui/ButtonPictures.h"
 #include "ui/CanvasView.h"
 #include "ui/ColourButton.h"
@@ -27,6 +28,9 @@ constexpr int ClientHeight = 311;
 
 frmMain::frmMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs)
 {
+    // Before any widget is asked for its interface (the bridge may ask as
+    // soon as the window maps); installing it wakes nothing.
+    InstallAccessibleInterfaces();
     setWindowTitle(QStringLiteral("Pikselar"));
     HeaderFolder = ProgramFolder();
     // Minimise and close, no maximise: the size rule keeps the window's size.

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 
-#include "ui/Accessible.h"
 #include "ui/ColourButton.h"
 #include "ui/Dialogs.h"
 #include "ui/FitText.h"
@@ -44,7 +43,6 @@ void frmMain::NazwijKontrolki()
 {
     // What a screen reader reads: a colour by its name, a tool and an arrow
     // by the help bar's text, with the help window's text as description.
-    InstallAccessibleInterfaces();
     auto name = [](QWidget* w, const QString& n, const QString& description) {
         w->setAccessibleName(n);
         w->setAccessibleDescription(description);

@@ -48,9 +48,15 @@ class Wayland(unittest.TestCase):
         self.x_env = dict(os.environ, DISPLAY=self.xvfb.display)
         runtime = env["XDG_RUNTIME_DIR"]
         weston_env = dict(self.x_env, XDG_RUNTIME_DIR=runtime)
+        # The panel's one launcher runs nothing: with no configuration weston
+        # puts a terminal there, which a stray click would open over the window.
+        config = os.path.join(root, "weston.ini")
+        with open(config, "w") as f:
+            f.write("[shell]\nlocking=false\n\n[launcher]\n"
+                    "icon=/usr/share/weston/terminal.png\npath=/bin/true\n")
         self.weston = subprocess.Popen(
             ["weston", "--backend=x11-backend.so", "--socket=pikselar-0", "--width=1024",
-             "--height=768", "--idle-time=0", "--no-config"],
+             "--height=768", "--idle-time=0", "--config=" + config],
             env=weston_env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             preexec_fn=harness._die_with_parent)
         self.addCleanup(self.stop, self.weston)
@@ -96,6 +102,13 @@ class Wayland(unittest.TestCase):
     def xdotool(self, *args):
         subprocess.run(["xdotool", *map(str, args)], env=self.x_env, check=True)
 
+    def point_at(self, x, y):
+        """Moves weston's pointer to (x, y). The X11 backend moves its pointer
+        by the X pointer's steps, clamped to the screen, so a stroke to one
+        corner and then the other first brings both to (0, 0)."""
+        self.xdotool("mousemove", 1023, 767, "sleep", "0.1", "mousemove", 0, 0,
+                     "sleep", "0.1", "mousemove", x, y, "sleep", "0.2")
+
     def cell_on_screen(self, cx, cy):
         return self.origin[0] + 6 * cx + 3, self.origin[1] + 6 * cy + 3
 
@@ -112,8 +125,9 @@ class Wayland(unittest.TestCase):
     def test_pencil_copy_and_paste_with_other_programs(self):
         # The pencil in black on the cyan canvas; the click also gives the
         # window the keyboard.
-        self.xdotool("mousemove", *self.cell_on_screen(5, 7), "sleep", "0.1", "click", "1",
-                     "sleep", "0.1", "mousemove", self.origin[0] - 20, self.origin[1] - 20)
+        self.point_at(*self.cell_on_screen(5, 7))
+        self.xdotool("click", "1", "sleep", "0.1",
+                     "mousemove", self.origin[0] - 20, self.origin[1] - 20)
         self.assertEqual(self.wait_cells({(5, 7): BLACK, (6, 7): CYAN}),
                          {(5, 7): BLACK, (6, 7): CYAN})
         # The previews are drawn too: the 1:1 preview lies right of the canvas.
@@ -149,8 +163,8 @@ class Wayland(unittest.TestCase):
         time.sleep(0.5)
         # wl-copy takes the keyboard for a moment on weston: a click on the
         # canvas's coordinate strip gives it back without drawing.
-        self.xdotool("mousemove", self.origin[0] + 100, self.origin[1] - 8, "sleep", "0.1",
-                     "click", "1", "sleep", "0.2", "key", "--delay", "30", "ctrl+v",
+        self.point_at(self.origin[0] + 100, self.origin[1] - 8)
+        self.xdotool("click", "1", "sleep", "0.2", "key", "--delay", "30", "ctrl+v",
                      "mousemove", self.origin[0] - 20, self.origin[1] - 20)
         wanted = {(0, 0): RED, (15, 31): RED, (16, 0): BLUE, (31, 31): BLUE}
         self.assertEqual(self.wait_cells(wanted), wanted)
