@@ -429,6 +429,20 @@ def picture(canvas, x0, y0, w, h):
                             for row in canvas[y0:y0 + h])
 
 
+def stand_in_opener(case):
+    """A stand-in for the desktop's launcher (xdg-open), gone when `case`
+    ends, that notes each address it is asked to open, one a line:
+    (the environment that puts it first on PATH, the path of its notes)."""
+    folder = tempfile.mkdtemp(prefix="pikselar-opener-")
+    case.addCleanup(shutil.rmtree, folder, True)
+    notes = os.path.join(folder, "opened")
+    opener = os.path.join(folder, "xdg-open")
+    with open(opener, "w") as f:
+        f.write(f'#!/bin/sh\nprintf "%s\\n" "$1" >> "{notes}"\n')
+    os.chmod(opener, 0o755)
+    return {"PATH": folder + os.pathsep + os.environ.get("PATH", "")}, notes
+
+
 class Case(unittest.TestCase):
     """Starts a fresh program for every test and closes it afterwards."""
 

@@ -295,20 +295,8 @@ class PortableCopy(unittest.TestCase):
     folder): its icon and its page come from inside it."""
 
     def setUp(self):
-        # A stand-in for the desktop's launcher that notes what it was asked to open.
-        self.bin = tempfile.mkdtemp(prefix="pikselar-launcher-")
-        self.addCleanup(shutil.rmtree, self.bin, True)
-        self.asked = os.path.join(self.bin, "asked")
-        launcher = os.path.join(self.bin, "xdg-open")
-        with open(launcher, "w") as f:
-            f.write(f'#!/bin/sh\nprintf "%s\\n" "$1" >> "{self.asked}"\n')
-        os.chmod(launcher, 0o755)
-        path = os.environ["PATH"]
-        os.environ["PATH"] = self.bin + os.pathsep + path
-        try:
-            self.app = harness.Pikselar()
-        finally:
-            os.environ["PATH"] = path
+        env, self.asked = harness.stand_in_opener(self)
+        self.app = harness.Pikselar(env=env)
         self.addCleanup(self.app.close)
         self.assertEqual(sorted(os.listdir(self.app.folder)), ["header.dat", "pikselar"])
         source = os.path.join(os.path.dirname(__file__), "..", "..", "data")

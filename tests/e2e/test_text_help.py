@@ -168,20 +168,9 @@ class HelpAndAbout(harness.Case):
     """Help mode and the about window."""
 
     def setUp(self):
-        # A stand-in for the desktop's opener: it notes what it was asked to open.
-        self.bin = tempfile.mkdtemp(prefix="pikselar-bin-")
-        self.addCleanup(shutil.rmtree, self.bin, True)
-        self.opened = os.path.join(self.bin, "opened")
-        opener = os.path.join(self.bin, "xdg-open")
-        with open(opener, "w") as f:
-            f.write(f'#!/bin/sh\necho "$@" >> {self.opened}\n')
-        os.chmod(opener, 0o755)
-        path = os.environ.get("PATH", "")
-        os.environ["PATH"] = self.bin + os.pathsep + path
-        try:
-            super().setUp()
-        finally:
-            os.environ["PATH"] = path
+        env, self.opened = harness.stand_in_opener(self)
+        self.app = harness.Pikselar(env=env)
+        self.addCleanup(self.app.close)
 
     def test_help_mode_explains_a_button_and_closes_on_x(self):
         app = self.app
