@@ -14,19 +14,21 @@ int FloodFill(Surface& s, int x, int y, Colour c)
         return 0;
     // A cell is painted when it is queued, so it is queued once: the queue
     // never holds more than the surface's cells and needs no other marks.
-    std::vector<int> queue;
+    struct Cell {
+        int x, y;
+    };
+    std::vector<Cell> queue;
     queue.reserve(std::size_t(w) * h);
     const auto visit = [&](int cx, int cy) {
         Colour& cell = px[std::size_t(cy) * w + cx];
         if (cell == old) {
             cell = c;
-            queue.push_back(cy * w + cx);
+            queue.push_back({cx, cy});
         }
     };
     visit(x, y);
     for (std::size_t next = 0; next < queue.size(); ++next) {
-        const int cx = queue[next] % w;
-        const int cy = queue[next] / w;
+        const auto [cx, cy] = queue[next]; // kept apart: a division per cell cost more than the fill
         if (cx > 0)
             visit(cx - 1, cy);
         if (cx + 1 < w)

@@ -25,11 +25,16 @@ int ValidIndex(int i) { return i >= 0 && i < PaletteSize ? i : ImageBackIndex; }
 // last answers saves most searches when no error is diffused.
 class NearestCache {
 public:
-    explicit NearestCache(int excluded) : excluded_(excluded), keys_(Size, ~0u), values_(Size) {}
+    // Larger pictures get a larger cache (up to 2^16 answers, 320 KB).
+    NearestCache(int excluded, qint64 pixels)
+        : excluded_(excluded), bits_(pixels > (1 << 20) ? 16 : 10), keys_(std::size_t(1) << bits_, ~0u),
+          values_(keys_.size())
+    {
+    }
     int operator()(QRgb p)
     {
         const std::uint32_t key = p & 0xFFFFFFu;
-        const std::size_t slot = (key * 2654435761u) >> (32 - Bits);
+        const std::size_t slot = (key * 2654435761u) >> (32 - bits_);
         if (keys_[slot] != key) {
             const auto& lin = SrgbToLinearTable();
             keys_[slot] = key;
@@ -40,16 +45,15 @@ public:
     }
 
 private:
-    static constexpr int Bits = 12;
-    static constexpr std::size_t Size = std::size_t(1) << Bits;
     int excluded_;
+    int bits_;
     std::vector<std::uint32_t> keys_;
     std::vector<std::uint8_t> values_;
 };
 
 void MapPlain(const QImage& src, int transparent, Surface& out)
 {
-    NearestCache nearest(transparent);
+    NearestCache nearest(transparent, qint64(src.width()) * src.height());
     const Colour tc = PaletteColors[transparent];
     for (int y = 0; y < src.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(src.constScanLine(y));
