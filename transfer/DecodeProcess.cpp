@@ -82,8 +82,8 @@ pid_t Spawn(const QString& program, int socket)
     return pid;
 }
 
-// The answer as it arrives: its header, then the pixels straight into the
-// picture.
+// The answer as it arrives: its header, then the pixels received straight
+// into the picture.
 struct Answer {
     explicit Answer(int side) : maxSide(side) {}
     int maxSide;
@@ -91,33 +91,36 @@ struct Answer {
     qint64 headerRead = 0;
     QImage picture;
     qint64 pixelsRead = 0;
+    char beyond[1] = {};
     bool broken = false;
 
     qint64 pixelBytes() const { return picture.isNull() ? 0 : qint64(picture.width()) * picture.height() * 4; }
     bool complete() const { return !broken && !picture.isNull() && pixelsRead == pixelBytes(); }
 
-    void take(const char* data, qint64 n)
+    // Where the next bytes go, and how many are expected there.
+    std::pair<char*, qint64> room()
     {
-        while (n > 0 && !broken) {
-            if (headerRead < AnswerHeaderBytes) {
-                const qint64 k = std::min(n, AnswerHeaderBytes - headerRead);
-                std::memcpy(header + headerRead, data, std::size_t(k));
-                headerRead += k, data += k, n -= k;
-                if (headerRead == AnswerHeaderBytes) {
-                    const auto size = CheckAnswerHeader(header, maxSide);
-                    if (size)
-                        picture = QImage(*size, QImage::Format_ARGB32);
-                    broken = !size || picture.isNull() || picture.bytesPerLine() != size->width() * 4;
-                }
-                continue;
+        if (headerRead < AnswerHeaderBytes)
+            return {header + headerRead, AnswerHeaderBytes - headerRead};
+        if (pixelsRead < pixelBytes())
+            return {reinterpret_cast<char*>(picture.bits()) + pixelsRead, pixelBytes() - pixelsRead};
+        return {beyond, 1};
+    }
+
+    void received(qint64 n)
+    {
+        if (headerRead < AnswerHeaderBytes) {
+            headerRead += n;
+            if (headerRead == AnswerHeaderBytes) {
+                const auto size = CheckAnswerHeader(header, maxSide);
+                if (size)
+                    picture = QImage(*size, QImage::Format_ARGB32);
+                broken = !size || picture.isNull() || picture.bytesPerLine() != size->width() * 4;
             }
-            const qint64 k = std::min(n, pixelBytes() - pixelsRead);
-            if (k <= 0) {
-                broken = true; // more than the picture
-                return;
-            }
-            std::memcpy(picture.bits() + pixelsRead, data, std::size_t(k));
-            pixelsRead += k, data += k, n -= k;
+        } else if (pixelsRead < pixelBytes()) {
+            pixelsRead += n;
+        } else {
+            broken = true; // more than the picture
         }
     }
 };
@@ -231,11 +234,11 @@ std::optional<QImage> RunDecodeProcess(const DecodeRequest& request, const std::
             }
         }
         if (p.revents & (POLLIN | POLLHUP | POLLERR)) {
-            char buffer[65536];
             for (;;) {
-                const ssize_t n = ::recv(ends[0], buffer, sizeof buffer, MSG_DONTWAIT);
+                const auto [to, expected] = answer.room();
+                const ssize_t n = ::recv(ends[0], to, std::size_t(expected), MSG_DONTWAIT);
                 if (n > 0) {
-                    answer.take(buffer, n);
+                    answer.received(n);
                     if (!answer.broken)
                         continue;
                 } else if (n == 0) {
