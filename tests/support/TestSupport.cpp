@@ -4,16 +4,6 @@
 #include <QTimer>
 
 #include "core/Palette.h"
-#include "transfer/DecodeProcess.h"
-
-namespace {
-// Every test executable links this file: the decodes they run find the
-// decoding process of the build tree.
-const bool decoderChosen = [] {
-    SetDecoderProgram(QStringLiteral(PIKSELAR_DECODER));
-    return true;
-}();
-} // namespace
 
 int PaletteIndexOf(Colour c)
 {
