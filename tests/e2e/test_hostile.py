@@ -62,9 +62,9 @@ HOSTILE = {
 }
 
 
-def note(what, value):
+def note(text):
     """Figures go to the log for the record."""
-    print(f"  {what}: {value}", file=sys.stderr)
+    print(f"  {text}", file=sys.stderr)
 
 
 def kib(pid, field):
@@ -219,7 +219,7 @@ class Hostile(harness.Case):
         cpu = cpu_seconds(self.app.proc.pid) - cpu
         rise = memory.stop()
         note(f"{what}: {seen or 'nothing'} after {took:.2f} s ({cpu:.2f} s of processor time), "
-             f"peak memory +{rise:.0f} MB", "")
+             f"peak memory +{rise:.0f} MB")
         self.assertIsNotNone(seen, f"{what}: neither shown nor refused within {HANG_SECONDS} s")
         self.assertLess(cpu, OUTCOME_SECONDS, f"{what}: {cpu:.2f} s of processor time")
         self.assertLess(rise, PEAK_MB, f"{what}: the peak memory rose by {rise:.0f} MB")
@@ -246,7 +246,7 @@ class Hostile(harness.Case):
         except subprocess.TimeoutExpired:
             self.fail(f"{what}: SIGTERM did not end the program")
         took = time.time() - start
-        note(f"{what}: ended {took:.2f} s after SIGTERM", "")
+        note(f"{what}: ended {took:.2f} s after SIGTERM")
         self.assertLess(took, EXIT_SECONDS, f"{what}: the program took {took:.2f} s to end")
         self.assertTrue(os.path.exists(options), f"{what}: the options were not saved")
         deadline = time.time() + EXIT_SECONDS
