@@ -106,7 +106,18 @@ QString DesktopEntryIconName(const QByteArray& entry)
     return {};
 }
 
-QImage FileIcon(const QString& path, int size)
+QImage FileContentIcon(const QString& path, int size)
+{
+    QFile file(path);
+    // Mapped rather than read: program files can be large.
+    const uchar* bytes = nullptr;
+    if (file.open(QIODevice::ReadOnly) && file.size() > 0)
+        bytes = file.map(0, file.size());
+    const pe::Bytes data(bytes, bytes ? std::size_t(file.size()) : 0);
+    return ContentIcon(data, QFileInfo(path).suffix(), size);
+}
+
+QImage FileIcon(const QString& path, int size, const ContentIconReader& content)
 {
     if ((size != 16 && size != 32) || path.isEmpty())
         return {};
@@ -115,13 +126,7 @@ QImage FileIcon(const QString& path, int size)
         return {};
     if (!S_ISREG(st.st_mode))
         return MimeIcon(path, size); // folders, devices, FIFOs: never opened
-    QFile file(path);
-    // Mapped rather than read: program files can be large.
-    const uchar* bytes = nullptr;
-    if (st.st_size > 0 && file.open(QIODevice::ReadOnly))
-        bytes = file.map(0, file.size());
-    const pe::Bytes data(bytes, bytes ? std::size_t(file.size()) : 0);
-    if (const QImage img = ContentIcon(data, QFileInfo(path).suffix(), size); !img.isNull())
+    if (const QImage img = content(path, size); !img.isNull())
         return img;
     return MimeIcon(path, size);
 }
@@ -147,8 +152,12 @@ QImage ContentIcon(pe::Bytes data, const QString& fileSuffix, int size)
 
 void DrawFileIcon(const QString& path, Surface& surface, int size)
 {
+    DrawIcon(FileIcon(path, size), surface);
+}
+
+void DrawIcon(const QImage& icon, Surface& surface)
+{
     surface.clear();
-    const QImage icon = FileIcon(path, size);
     if (icon.isNull())
         return;
     const Surface drawn = SurfaceFromImage(icon, surface.backColour());

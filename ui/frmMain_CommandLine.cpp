@@ -5,7 +5,7 @@
 #include "core/Procedury.h"
 #include "files/Arguments.h"
 #include "files/FileBytes.h"
-#include "transfer/PictureDecoder.h"
+#include "transfer/BoundedDecode.h"
 #include "ui/Dialogs.h"
 #include "ui/frmMain.h"
 
@@ -71,7 +71,11 @@ void frmMain::Parametry()
     // but is a picture comes in as Ctrl+I would bring it, with no file name,
     // so that Ctrl+S asks for one instead of overwriting it.
     if (Examine(path) == PathKind::Regular) {
-        if (const auto picture = ReadPictureFile(path)) {
+        const auto picture = BoundedReadPictureFile(path);
+        // A termination signal during the read has already closed the window.
+        if (shutDown_)
+            return;
+        if (picture) {
             e_.CurrentFileName.clear();
             ImportPicture(*picture);
             return;

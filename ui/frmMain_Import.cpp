@@ -2,7 +2,7 @@
 #include <QImage>
 
 #include "core/Procedury.h"
-#include "transfer/PictureDecoder.h"
+#include "transfer/BoundedDecode.h"
 #include "transfer/WyciaganieIkon.h"
 #include "transfer/frmtmp.h"
 #include "ui/Dialogs.h"
@@ -31,7 +31,11 @@ void frmMain::mnuOpenEXE_Click()
     const auto path = Show(dialogs_, this, CD3);
     if (!path)
         return;
-    WyciaganieIkon::DrawFileIcon(*path, e_.picMini, ImageSize);
+    const QImage icon = BoundedFileIcon(*path, ImageSize);
+    // A termination signal during the read has already closed the window.
+    if (shutDown_)
+        return;
+    WyciaganieIkon::DrawIcon(icon, e_.picMini);
     RepaintCanvas(e_);
     RefreshHalfPreview(e_);
 }
@@ -41,8 +45,9 @@ void frmMain::mnuImportPaint_Click()
     const auto path = Show(dialogs_, this, CD4);
     if (!path)
         return;
-    // Anything that is not a readable picture ends here, silently.
-    if (const auto picture = ReadPictureFile(*path))
+    // Anything that is not a readable picture ends here, silently, as does a
+    // read cut short by a termination signal.
+    if (const auto picture = BoundedReadPictureFile(*path); picture && !shutDown_)
         ImportPicture(*picture);
 }
 

@@ -186,6 +186,9 @@ def program_folder(root, files=None):
     build = build_dir()
     for name in ("pikselar", "header.dat"):
         shutil.copy2(os.path.join(build, name), folder)
+    # The decoding process lies beside the program (in builds that have it).
+    if os.path.exists(os.path.join(build, "pikselar-decode")):
+        shutil.copy2(os.path.join(build, "pikselar-decode"), folder)
     for name, content in (files or {}).items():
         with open(os.path.join(folder, name), "wb") as f:
             f.write(content)

@@ -291,14 +291,14 @@ class InstalledProgram(unittest.TestCase):
 
 
 class PortableCopy(unittest.TestCase):
-    """The executable with header.dat alone beside it (the harness's program
-    folder): its icon and its page come from inside it."""
+    """The executable with only header.dat and its decoding process beside it
+    (the harness's program folder): its icon and its page come from inside it."""
 
     def setUp(self):
         env, self.asked = harness.stand_in_opener(self)
         self.app = harness.Pikselar(env=env)
         self.addCleanup(self.app.close)
-        self.assertEqual(sorted(os.listdir(self.app.folder)), ["header.dat", "pikselar"])
+        self.assertEqual(sorted(os.listdir(self.app.folder)), ["header.dat", "pikselar", "pikselar-decode"])
         source = os.path.join(os.path.dirname(__file__), "..", "..", "data")
         with Image.open(os.path.join(source, "pikselar.ico")) as im:
             self.icon = im.convert("RGBA")
