@@ -1,56 +1,17 @@
 #include "files/IconWriter.h"
 
-#include <array>
-
 #include "core/Transparent.h"
 
 namespace {
-// Palette lookup by a perfect hash of the 16 colours into 32 slots: one
-// multiplication and one comparison per pixel instead of a search.
-constexpr std::uint32_t HashMultiplier = 0x6884D953u;
-constexpr int Slot(Colour c)
-{
-    return int((std::uint32_t(c) * HashMultiplier) >> 27);
-}
-
-struct PaletteSlot {
-    Colour colour;
-    std::uint8_t index;
-};
-
-constexpr auto PaletteSlots = [] {
-    std::array<PaletteSlot, 32> slots{};
-    for (PaletteSlot& s : slots)
-        s = {OutsideColour, 0};
-    for (int i = 0; i < PaletteSize; ++i)
-        slots[Slot(PaletteColors[i])] = {PaletteColors[i], std::uint8_t(i)};
-    return slots;
-}();
-
-constexpr bool EveryColourHasItsOwnSlot()
-{
-    for (int i = 0; i < PaletteSize; ++i)
-        if (PaletteSlots[Slot(PaletteColors[i])].index != i)
-            return false;
-    return true;
-}
-static_assert(EveryColourHasItsOwnSlot());
-
-// The palette entry exactly equal to the colour, else black.
+// The palette entry exactly equal to the colour, else black. All sixteen are
+// compared, with no early exit, which compiles to a few vector compares.
 std::uint8_t PaletteIndex(Colour c)
 {
-    const PaletteSlot& s = PaletteSlots[Slot(c)];
-    return s.colour == c ? s.index : 0;
+    std::uint8_t index = 0;
+    for (int i = 0; i < PaletteSize; ++i)
+        index = PaletteColors[i] == c ? std::uint8_t(i) : index;
+    return index;
 }
-
-// Every pair of indices worked out once, at compile time.
-constexpr auto PairBytes = [] {
-    std::array<std::uint8_t, PaletteSize * PaletteSize> table{};
-    for (int first = 0; first < PaletteSize; ++first)
-        for (int second = 0; second < PaletteSize; ++second)
-            table[first * PaletteSize + second] = CodesToByte(first, second);
-    return table;
-}();
 } // namespace
 
 void WriteIconBitmaps(const Editor& e, std::vector<std::uint8_t>& file)
@@ -77,7 +38,7 @@ void WriteIconBitmaps(const Editor& e, std::vector<std::uint8_t>& file)
         for (int x = 0; x < ImageSize; x += 2, n += 2) {
             const int first = encode(row[x], n);
             const int second = encode(row[x + 1], n + 1);
-            bitmap[n / 2] = PairBytes[first * PaletteSize + second];
+            bitmap[n / 2] = std::uint8_t(FileCode(first) << 4 | FileCode(second));
         }
     }
 }
