@@ -30,7 +30,6 @@ public:
     SurfaceView(Surface& surface, QWidget* parent = nullptr);
     ~SurfaceView() override;
 
-    Surface& surface() { return surface_; }
     void surfaceChanged() override;
 
 signals:

@@ -8,7 +8,6 @@
 #include "core/Procedury.h"
 #include "support/TestSupport.h"
 #include "ui/CanvasView.h"
-#include "ui/ColourButton.h"
 #include "ui/Frame.h"
 #include "ui/Label.h"
 #include "ui/PictureButton.h"

@@ -229,6 +229,15 @@ void TestTextTool::sizeEntriesAreExclusiveAndRedraw()
     QCOMPARE(w_->tmp->Text->roz[2]->text(), QStringLiteral("1&0"));
     QCOMPARE(w_->tmp->Text->roz[9]->text(), QStringLiteral("&36") + QString(17, QLatin1Char(' ')));
     QCOMPARE(w_->tmp->Text->roz[9]->shortcut(), QKeySequence(QStringLiteral("Ctrl+F9")));
+    // Each entry sets the size its caption names.
+    const int sizes[] = {0, 8, 10, 12, 14, 16, 18, 20, 24, 36};
+    for (int i = 1; i <= 9; ++i) {
+        QAction* entry = w_->tmp->Text->roz[i];
+        entry->trigger();
+        QCOMPARE(w_->tmp->Text->font().pointSize(), sizes[i]);
+        QCOMPARE(entry->text().remove(QLatin1Char('&')).trimmed(), QString::number(sizes[i]));
+    }
+    w_->tmp->Text->roz[2]->trigger();
 }
 
 void TestTextTool::boldOnAndOffReturnsToRegular()

@@ -8,10 +8,7 @@
 #include <QSet>
 #include <QTimer>
 
-#include "qt/CaptionRoom.h"
-#include "qt/CentreOver.h"
-
-#include "text/frmText.h"
+#include "qt/FixedDialog.h"
 
 QStringList PlainFamilies(const QStringList& families)
 {
@@ -84,9 +81,7 @@ frmFont::frmFont(std::function<void(const QString&)> apply, QWidget* parent)
 
 void frmFont::ShowModal()
 {
-    MakeRoomForCaption(this);
-    CentreOver(this, parentWidget());
-    exec();
+    ShowFixedDialog(this);
 }
 
 void frmFont::Timer1_Timer()

@@ -8,11 +8,9 @@
 #include "core/Procedury.h"
 #include "core/Transparent.h"
 #include "core/Undo.h"
-#include "transfer/frmtmp.h"
 #include "ui/Accessible.h"
 #include "ui/ButtonPictures.h"
 #include "ui/CanvasView.h"
-#include "ui/ColourButton.h"
 #include "ui/Dialogs.h"
 #include "ui/ProgramFolder.h"
 #include "ui/Frame.h"
@@ -40,28 +38,8 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialo
     BudujKontrolki();
     BudujMenu();
 
-    Podłącz(mnuOtwórz, [this] { mnuOtwórz_Click(); });
-    Podłącz(mnuZapisz, [this] { mnuZapisz_Click(); });
-    Podłącz(mnuZapiszJako, [this] { mnuZapiszJako_Click(); });
-    Podłącz(mnuOpenEXE, [this] { mnuOpenEXE_Click(); });
-    Podłącz(mnuImportPaint, [this] { mnuImportPaint_Click(); });
-    Podłącz(mnuCofnij, [this] { mnuCofnij_Click(); });
-    Podłącz(mnuWytnij, [this] { mnuWytnij_Click(); });
-    Podłącz(mnuKopiuj, [this] { mnuKopiuj_Click(); });
-    Podłącz(mnuWklej, [this] { mnuWklej_Click(); });
-    Podłącz(mnuNowy, [this] { mnuNowy_Click(); });
-    Podłącz(mnuCzyśćObraz, [this] { mnuCzyśćObraz_Click(); });
-    Podłącz(mnuKoniec, [this] { mnuKoniec_Click(); });
-    Podłącz(mnuPozycjaM, [this] { mnuPozycjaM_Click(); });
-    Podłącz(mnuRamki, [this] { mnuRamki_Click(); });
-    Podłącz(mnuPokazuj1, [this] { mnuPokazuj1_Click(); });
-    Podłącz(mnuPokazuj2, [this] { mnuPokazuj2_Click(); });
-    Podłącz(mnuPokażSiatkę, [this] { mnuPokażSiatkę_Click(); });
-    Podłącz(mnuPomoc2, [this] { mnuPomoc2_Click(); });
-    Podłącz(mnuPasekPomocy, [this] { mnuPasekPomocy_Click(); });
-    Podłącz(mnuOProgramie, [this] { mnuOProgramie_Click(); });
+    PodłączMenu();
     PodłączPomoc();
-    UkryjPusteMenu();
 
     // The client area's size; the menu bar is added on top of it when the
     // window is shown, and the window centred then.
@@ -156,9 +134,10 @@ void frmMain::BudujPrzyciski(QWidget* client)
     }
 
     for (int i = 0; i < PaletteSize; ++i) {
-        auto* b = new ColourButton(client);
+        auto* b = new PictureButton(client, PictureButton::Face::Swatch);
         b->setGeometry(8 + 24 * (i % 8), i < 8 ? 224 : 248, 25, 25);
-        connect(b, &ColourButton::released, this,
+        // Only the release: a click is a release too, and runs the handler once.
+        connect(b, &PictureButton::released, this,
                 [this, i](Qt::MouseButton button) { lblKol_MouseUp(i, button); });
         lblKol[i] = b;
     }
@@ -174,7 +153,7 @@ void frmMain::Zmienne()
 void frmMain::Kolory()
 {
     for (int i = 0; i < PaletteSize; ++i)
-        lblKol[i]->setBackColour(PaletteColors[i]);
+        lblKol[i]->setBackColour(ToQColor(PaletteColors[i]));
 }
 
 void frmMain::UstawKoloryTłów()
@@ -182,6 +161,6 @@ void frmMain::UstawKoloryTłów()
     SetBackgroundColours(e_);
     // The marker stays with the drawing colour alone (colour 0 at start-up),
     // so a later reset never leaves two buttons marked.
-    lblKol[e_.CurrentColor]->setPicture(frmtmp::xsel());
+    lblKol[e_.CurrentColor]->setPicture(SelectionMarker());
     TakeSnapshot(e_);
 }

@@ -152,6 +152,47 @@ class ForeignFilesFromTheCommandLine(unittest.TestCase):
         self.assertEqual(pixel_code(saved, 5, 7), FILE_CODE[RED])
         self.assertEqual([n for n in os.listdir(os.fsencode(app.root)) if n.endswith(b".ico")], [name])
 
+    def test_a_file_named_like_a_qt_option_opens(self):
+        def prepare(app):
+            with open(os.path.join(app.root, "-reverse"), "wb") as f:
+                f.write(black_icon())
+        app = harness.Pikselar(["-reverse"], before_start=prepare)
+        self.addCleanup(app.close)
+        self.assertEqual(app.wait_cell(20, 20, BLACK), BLACK)
+        self.assertEqual(self.visible_windows(app), {app.wid})
+
+
+class WithoutAWindowSystem(unittest.TestCase):
+    NO_DISPLAY_LINE = ("pikselar: nie można połączyć się z systemem okien "
+                       "(DISPLAY i WAYLAND_DISPLAY nie wskazują działającego serwera)")
+
+    def run_program(self, args, platform=None):
+        root = tempfile.mkdtemp(prefix="pikselar-e2e-")
+        self.addCleanup(shutil.rmtree, root, True)
+        folder, env = harness.program_folder(root)
+        number = 700
+        while os.path.exists(f"/tmp/.X11-unix/X{number}") or os.path.exists(f"/tmp/.X{number}-lock"):
+            number += 1
+        env["DISPLAY"] = f":{number}"
+        env["WAYLAND_DISPLAY"] = "pikselar-no-such-compositor"
+        if platform:
+            env["QT_QPA_PLATFORM"] = platform
+        return subprocess.run([os.path.join(folder, "pikselar"), *args], cwd=root, env=env,
+                              capture_output=True, timeout=60)
+
+    def test_no_display_gives_one_polish_line_and_status_1(self):
+        for platform in (None, "xcb", "wayland"):
+            with self.subTest(platform=platform):
+                done = self.run_program(["ikona.ico"], platform)
+                self.assertEqual(done.returncode, 1)  # not a signal: no abort, no core
+                self.assertEqual(done.stderr.decode().splitlines(), [self.NO_DISPLAY_LINE])
+
+    def test_help_needs_no_display(self):
+        done = self.run_program(["--help"])
+        self.assertEqual(done.returncode, 0)
+        self.assertIn(b"pikselar", done.stdout)
+        self.assertEqual(done.stderr, b"")
+
 
 class SpecialOptionsFiles(unittest.TestCase):
     def run_with(self, make):
@@ -340,11 +381,17 @@ class PortableCopy(unittest.TestCase):
         self.app.key("ctrl+a")
         about = self.app.wait_for_window("O programie")
         self.app.key("alt+s", window=about)
+        # The launcher's note is made before its line is written: wait for the line.
         deadline = time.time() + 5
-        while not os.path.exists(self.asked) and time.time() < deadline:
+        urls = []
+        while time.time() < deadline:
+            if os.path.exists(self.asked):
+                with open(self.asked) as f:
+                    text = f.read()
+                if text.endswith("\n"):
+                    urls = text.split()
+                    break
             time.sleep(0.05)
-        with open(self.asked) as f:
-            urls = f.read().split()
         self.assertEqual(len(urls), 1)
         self.assertTrue(urls[0].startswith("file:///"), urls[0])
         with open(urls[0][len("file://"):], "rb") as f:
