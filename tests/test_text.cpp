@@ -32,7 +32,7 @@ private slots:
     void focusedButtonTakesReturn();
     void textDialogHidesBeforePlacingAndEmptiesOnShow();
     void fontDialogFillsItsListOnceAndKeepsTheChoice();
-    void fontDialogReturnInTheListApplies();
+    void fontDialogReturnInTheListKeepsItOpen();
     void fontDialogEscAppliesTheChoice();
 
 private:
@@ -396,24 +396,27 @@ void TestText::fontDialogFillsItsListOnceAndKeepsTheChoice()
     QCOMPARE(applied, (QStringList{families[pick], families[pick]}));
 }
 
-void TestText::fontDialogReturnInTheListApplies()
+void TestText::fontDialogReturnInTheListKeepsItOpen()
 {
-    // "OK" is the default button: Return in the font list closes the dialog
-    // with the name chosen there.
+    // "OK" is not the default button: Return in the font list leaves the
+    // dialog open; Esc then closes it with the name chosen there.
     QStringList applied;
     frmFont dialog([&](const QString& name) { applied << name; });
     QString chosen;
-    bool listFocused = false;
+    bool listFocused = false, openAfterReturn = false;
     WhenModal([&](QWidget*) {
         (void)QTest::qWaitFor([&] { return dialog.Combo1->isVisible(); });
         listFocused = QTest::qWaitFor([&] { return dialog.Combo1->hasFocus(); });
         dialog.Combo1->setCurrentIndex(dialog.Combo1->count() - 1);
         chosen = dialog.Combo1->currentText();
         QTest::keyClick(dialog.Combo1, Qt::Key_Return);
+        openAfterReturn = dialog.isVisible() && applied.isEmpty();
+        QTest::keyClick(dialog.Combo1, Qt::Key_Escape);
     });
     dialog.ShowModal();
     QVERIFY(listFocused);
-    QVERIFY(dialog.Command1->isDefault());
+    QVERIFY(!dialog.Command1->isDefault());
+    QVERIFY(openAfterReturn);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(applied, QStringList{chosen});
 }

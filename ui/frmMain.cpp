@@ -136,7 +136,10 @@ void frmMain::BudujPrzyciski(QWidget* client)
     for (int i = 0; i < PaletteSize; ++i) {
         auto* b = new PictureButton(client, PictureButton::Face::Swatch);
         b->setGeometry(8 + 24 * (i % 8), i < 8 ? 224 : 248, 25, 25);
-        // Only the release: a click is a release too, and runs the handler once.
+        // The click and, after it, the release of any button run the handler:
+        // a left click runs it twice (the second run finds the colour chosen,
+        // or shows the help window again in help mode).
+        connect(b, &PictureButton::clicked, this, [this, i] { lblKol_Click(i); });
         connect(b, &PictureButton::released, this,
                 [this, i](Qt::MouseButton button) { lblKol_MouseUp(i, button); });
         lblKol[i] = b;
