@@ -3,7 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "files/FileBytes.h"
+#include "files/ReadGate.h"
+#include "files/SafeFile.h"
 
 StoredOptions ReadOptionsFile(const QString& path)
 {

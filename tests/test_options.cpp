@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "files/FileBytes.h"
+#include "files/SafeFile.h"
 #include "files/OptionsFile.h"
 #include "support/TestSupport.h"
 #include "ui/Frame.h"
@@ -386,7 +386,8 @@ void TestOptions::fullDiskLeavesTheOldFileWhole()
     QFile f(optionsPath());
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("3,1,1,1,1,1,1\n"));
-    QVERIFY(!QFileInfo::exists(TemporaryNameFor(optionsPath())));
+    QCOMPARE(QDir(QFileInfo(optionsPath()).path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("opcje.dat")});
 }
 
 QTEST_MAIN(TestOptions)

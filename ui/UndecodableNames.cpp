@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 
-#include "files/FileBytes.h"
+#include "files/NativeNames.h"
 
 namespace {
 // Enough for any real folder; a huge one is not read to its end.

@@ -9,7 +9,7 @@
 #include <QTranslator>
 
 #include "files/Arguments.h"
-#include "files/FileBytes.h"
+#include "files/NativeNames.h"
 #include "ui/Dialogs.h"
 #include "ui/FontWarmUp.h"
 #include "ui/ProgramPicture.h"
