@@ -3,7 +3,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
+#include <QSettings>
+
+#include "files/NativeNames.h"
+#include "files/ReadGate.h"
 
 #ifndef PIKSELAR_DATADIR
 #define PIKSELAR_DATADIR "/usr/local/share/pikselar"
@@ -34,12 +37,36 @@ QString ProgramFolder()
     return QStringLiteral(PIKSELAR_DATADIR);
 }
 
+QString UserConfigFolder()
+{
+    // Qt's own answer would be "/.config" without HOME, and a folder under
+    // the working directory for a relative one: only absolute names count.
+    const QString xdg = NameFromNative(qgetenv("XDG_CONFIG_HOME").toStdString());
+    if (QDir::isAbsolutePath(xdg))
+        return QDir::cleanPath(xdg);
+    // A home that is not there is not made: the user has none.
+    const QString home = NameFromNative(qgetenv("HOME").toStdString());
+    if (QDir::isAbsolutePath(home) && Examine(home) == PathKind::Directory)
+        return QDir::cleanPath(home + QStringLiteral("/.config"));
+    return {};
+}
+
 QString OptionsFile()
 {
     const QString name = QStringLiteral("opcje.dat");
     const QString beside = ExecutableFolder();
     if (HoldsHeader(beside) && QFileInfo(beside).isWritable())
         return QDir(beside).filePath(name);
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return QDir(config).filePath(QStringLiteral("pikselar/") + name);
+    const QString config = UserConfigFolder();
+    return config.isEmpty() ? QString() : config + QStringLiteral("/pikselar/") + name;
+}
+
+void KeepQtSettingsInConfigFolder()
+{
+    // Qt's file dialog keeps its history in QtProject.conf. With no
+    // configuration folder it is pointed under a file, where no folder can
+    // ever be made, so it writes nothing anywhere.
+    const QString config = UserConfigFolder();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       config.isEmpty() ? QStringLiteral("/dev/null/pikselar") : config);
 }
