@@ -8,9 +8,6 @@
 #include "files/NativeNames.h"
 #include "files/ReadGate.h"
 
-#ifndef PIKSELAR_DATADIR
-#define PIKSELAR_DATADIR "/usr/local/share/pikselar"
-#endif
 
 namespace {
 const QString HeaderName = QStringLiteral("header.dat");
@@ -30,11 +27,15 @@ QString ProgramFolder()
 {
     if (HoldsHeader(ExecutableFolder()))
         return ExecutableFolder();
+    // Installed: the data folder of the prefix the build was configured for.
+    const QString installed = QStringLiteral(PIKSELAR_DATADIR);
+    if (HoldsHeader(installed))
+        return installed;
     // An installed tree moved as a whole (bin/ beside share/) still finds its data.
     const QString relative = QDir::cleanPath(ExecutableFolder() + QStringLiteral("/../share/pikselar"));
     if (HoldsHeader(relative))
         return relative;
-    return QStringLiteral(PIKSELAR_DATADIR);
+    return installed;
 }
 
 QString UserConfigFolder()
