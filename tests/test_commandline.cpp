@@ -15,7 +15,7 @@
 
 #include "core/Procedury.h"
 #include "files/CommandLine.h"
-#include "files/FileBytes.h"
+#include "files/NativeNames.h"
 #include "files/IconWriter.h"
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"

@@ -21,6 +21,7 @@
 #include <cstring>
 #include <exception>
 
+#include "files/ReadGate.h"
 #include "transfer/DecodeRequest.h"
 #include "transfer/DecodeLimits.h"
 #include "transfer/PictureDecoder.h"
@@ -109,45 +110,6 @@ bool Limit()
     return ::setrlimit(RLIMIT_DATA, &dataLimit) == 0 && ::setrlimit(RLIMIT_CPU, &cpuLimit) == 0;
 }
 
-// A picture file as ReadPictureFile reads it (only a regular file, of at
-// most maxBytes), but with room for its own size only: a buffer of the
-// largest size would count against the memory limit.
-std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxBytes)
-{
-    struct stat st {};
-    // stat first: a special file is never even opened.
-    const QByteArray native = QFile::encodeName(path);
-    if (::stat(native.constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return std::nullopt;
-    QByteArray bytes;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 && st.st_size <= maxBytes) {
-        // A file that grows meanwhile is cut at the limit, and then refused
-        // as incomplete by the decoder.
-        bytes.resize(qsizetype(st.st_size));
-        qsizetype got = 0;
-        for (;;) {
-            if (got == bytes.size()) {
-                if (got >= maxBytes)
-                    break;
-                bytes.resize(qsizetype(std::min<qint64>(maxBytes, qint64(got) + (1 << 20))));
-            }
-            const ssize_t n = ::read(fd, bytes.data() + got, std::size_t(bytes.size() - got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            got += n;
-        }
-        bytes.truncate(got);
-    }
-    ::close(fd);
-    if (bytes.isEmpty())
-        return std::nullopt;
-    return bytes;
-}
 
 std::optional<QImage> Decode(const DecodeRequest& r)
 {
@@ -155,7 +117,7 @@ std::optional<QImage> Decode(const DecodeRequest& r)
     case DecodeRequest::Kind::Picture:
         return DecodePicture(r.bytes, r.format, r.maxSide);
     case DecodeRequest::Kind::PictureFile: {
-        const auto bytes = ReadRegularFile(r.path, r.maxBytes);
+        const auto bytes = ReadWholeFile(r.path, std::size_t(std::max<qint64>(r.maxBytes, 0)));
         if (!bytes)
             return std::nullopt;
         const bool metafile = QFileInfo(r.path).suffix().toLower() == QLatin1String("wmf");

@@ -1,16 +1,14 @@
 #include "transfer/PictureDecoder.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QtEndian>
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdlib>
 
+#include "files/ReadGate.h"
 #include "transfer/MetafilePlayer.h"
 #include "transfer/PeIcons.h"
 
@@ -255,18 +253,9 @@ std::optional<QImage> DecodePicture(const QByteArray& bytes, const QByteArray& f
 
 std::optional<QImage> ReadPictureFile(const QString& path, int maxSide, qint64 maxBytes)
 {
-    // stat first: opening a FIFO to look at it would wait for a writer.
-    struct stat st {};
-    const QByteArray native = QFile::encodeName(path);
-    if (::stat(native.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0 ||
-        st.st_size > maxBytes)
+    const auto bytes = ReadWholeFile(path, std::size_t(std::max<qint64>(maxBytes, 0)));
+    if (!bytes)
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // A file that grew since the stat is cut at the limit, and then refused
-    // as incomplete by the decoder.
-    const QByteArray bytes = file.read(maxBytes);
     const QString suffix = QFileInfo(path).suffix().toLower();
-    return DecodePicture(bytes, suffix == "wmf" ? QByteArray("wmf") : QByteArray(), maxSide);
+    return DecodePicture(*bytes, suffix == "wmf" ? QByteArray("wmf") : QByteArray(), maxSide);
 }

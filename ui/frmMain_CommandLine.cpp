@@ -4,7 +4,8 @@
 
 #include "core/Procedury.h"
 #include "files/Arguments.h"
-#include "files/FileBytes.h"
+#include "files/NativeNames.h"
+#include "files/ReadGate.h"
 #include "transfer/BoundedDecode.h"
 #include "ui/Dialogs.h"
 #include "ui/frmMain.h"

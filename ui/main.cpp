@@ -9,10 +9,11 @@
 #include <QTranslator>
 
 #include "files/Arguments.h"
-#include "files/FileBytes.h"
+#include "files/NativeNames.h"
 #include "ui/Dialogs.h"
 #include "ui/FontWarmUp.h"
 #include "ui/NoWindowSystem.h"
+#include "ui/ProgramFolder.h"
 #include "ui/ProgramPicture.h"
 #include "ui/TerminationSignals.h"
 #include "ui/frmMain.h"
@@ -43,6 +44,7 @@ int main(int argc, char* argv[])
     // No display name: on X11 Qt would append it to every other window's
     // title ("Wklej — Pikselar", "Błąd — Pikselar"), and those titles are fixed.
     app.setDesktopFileName(QStringLiteral("pikselar"));
+    KeepQtSettingsInConfigFolder();
 
     // The interface is Polish: Qt's own dialogs and buttons too.
     QTranslator qtPolish;

@@ -130,6 +130,26 @@ class Transfer(harness.Case):
             time.sleep(0.05)
         self.fail(f"the dialog {title!r} stayed open")
 
+    def first_undecodable_name(self, dialog):
+        """Where the first entry of an open dialog's list of names that are
+        not UTF-8 shows (screen coordinates), once the list is there: the
+        white box at the foot of the dialog."""
+        deadline = time.time() + 10
+        while time.time() < deadline:
+            x, y, w, h = self.app.window_geometry(dialog)
+            shot = self.app.screenshot()
+            column = x + w - 40  # right of the names
+            bottom = next((b for b in range(y + h - 1, y + h - 40, -1)
+                           if shot.getpixel((column, b))[:3] == (255, 255, 255)), None)
+            if bottom is not None:
+                top = bottom
+                while shot.getpixel((column, top - 1))[:3] == (255, 255, 255):
+                    top -= 1
+                if bottom - top > 20:
+                    return x + 40, top + 8
+            time.sleep(0.1)
+        self.fail("the dialog shows no list of names that are not UTF-8")
+
     def placement_pixels(self, wid):
         """The placement window's picture area right of the blinking frame
         (which starts at the left edge), as raw RGB bytes."""
@@ -196,6 +216,41 @@ class Transfer(harness.Case):
             for x in range(32):
                 want = (x + y) % 16 if x < 16 and y < 16 else CYAN
                 self.assertEqual(canvas[y][x], want, f"cell ({x}, {y})")
+
+        # A name that is not UTF-8 (the byte 0xFF): Qt's own listing leaves it
+        # out, the dialog's list of such names below it offers it.
+        odd = os.path.join(os.fsencode(folder), b"\xffczerwony.bmp")
+        buffer = io.BytesIO()
+        Image.new("RGB", (8, 8), PALETTE[RED]).save(buffer, "BMP")
+        with open(odd, "wb") as f:
+            f.write(buffer.getvalue())
+        self.app.key("ctrl+i")
+        dialog = self.app.wait_for_window("Importuj plik graficzny")
+        time.sleep(0.3)
+        self.app.xdotool("windowfocus", "--sync", dialog)
+        self.app.xdotool("type", "--delay", "10", folder + "/")
+        time.sleep(0.3)
+        self.app.xdotool("key", "Return")  # into the folder; its list shows below
+        name_x, name_y = self.first_undecodable_name(dialog)
+        self.app.xdotool("mousemove", "--sync", name_x, name_y)
+        # Clicked until its row shows selected (a click while the dialog is
+        # still settling can be lost), then opened.
+        deadline = time.time() + 5
+        while self.app.screenshot().getpixel((name_x + 200, name_y))[:3] == (255, 255, 255):
+            self.assertLess(time.time(), deadline, "the name was not selected")
+            self.app.xdotool("click", "1")
+            time.sleep(0.1)
+        self.app.xdotool("key", "Return")
+        canvas = self.app.wait_canvas(lambda c: c[0][0] == RED and c[7][7] == RED, timeout=10)
+        self.assertEqual(canvas[0][0], RED)
+        self.assertEqual(canvas[8][8], CYAN)
+
+        # And named on the command line.
+        other = harness.Pikselar([os.fsdecode(odd)])
+        self.addCleanup(other.close)
+        canvas = other.wait_canvas(lambda c: c[0][0] == RED and c[7][7] == RED, timeout=10)
+        self.assertEqual(canvas[0][0], RED)
+        self.assertEqual(canvas[8][8], CYAN)
 
     def test_program_icon_through_the_file_dialog(self):
         stubs = "/usr/share/nsis/Stubs"
