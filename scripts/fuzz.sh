@@ -13,7 +13,6 @@ if [ ! -f "$build/build.ninja" ]; then
   CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPIKSELAR_FUZZ=ON >/dev/null
 fi
-cmake --build "$build" -j "$(nproc)" >/dev/null
 
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
@@ -22,6 +21,8 @@ if [ ${#targets[@]} -eq 0 ]; then
     targets+=("$(basename "$f" .cpp)")
   done
 fi
+# Only the fuzz targets: the program and the tests are not needed here.
+cmake --build "$build" -j "$(nproc)" --target "${targets[@]}" >/dev/null
 
 export LSAN_OPTIONS="suppressions=$PWD/fuzz/lsan.supp"
 export QT_QPA_PLATFORM=offscreen
