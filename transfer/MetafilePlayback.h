@@ -21,7 +21,8 @@ inline constexpr int MaxRecords = 200000;
 inline constexpr qint64 MaxDrawingWork = qint64(20) * 4096 * 4096;
 inline constexpr qint64 RecordWork = 16;
 // Filling a polygon costs each edge once for every row it crosses (the
-// edges a row meets are sorted on it), about as much as 32 pixels touched.
+// edges a row meets are sorted on it), and a pen each row a line crosses
+// (a span of its own): each about as much as 32 pixels touched.
 inline constexpr qint64 EdgeRowWork = 32;
 // The points one record may carry: a polygon holds at most 65,535 anyway,
 // several polygons together not many more.
@@ -115,6 +116,7 @@ private:
     // reached nothing more is drawn.
     bool Afford(qint64 cost);
     double PenWidth() const;
+    qint64 RowsCrossed(QPointF a, QPointF b) const;
     double LineWork(QPointF a, QPointF b) const;
     bool AffordLine(QPointF a, QPointF b);
     bool AffordArea(const QRectF& r);

@@ -84,11 +84,21 @@ double Player::PenWidth() const
     return std::min(dc_.pen.width * (ScaleX() + ScaleY()) / 2, double(maxSide_));
 }
 
-// A line costs its length times the pen's width.
+// The rows of the picture a segment crosses, at least one: each is a span
+// of its own for the pen and an edge to sort for the fill.
+qint64 Player::RowsCrossed(QPointF a, QPointF b) const
+{
+    const double top = std::max(std::min(a.y(), b.y()), 0.0);
+    const double bottom = std::min(std::max(a.y(), b.y()), double(header_.size.height()));
+    return 1 + (bottom > top ? qint64(std::ceil(bottom - top)) : 0);
+}
+
+// A line costs its length times the pen's width, and a span for each row
+// it crosses (a steep line of one pixel is painted one row at a time).
 double Player::LineWork(QPointF a, QPointF b) const
 {
     const double length = std::min(std::abs(a.x() - b.x()) + std::abs(a.y() - b.y()), 4.0 * maxSide_) + 1;
-    return std::ceil(length * (PenWidth() + 1));
+    return std::ceil(length * (PenWidth() + 1)) + double(EdgeRowWork) * double(RowsCrossed(a, b));
 }
 
 bool Player::AffordLine(QPointF a, QPointF b)
@@ -111,14 +121,10 @@ bool Player::AffordArea(const QRectF& r)
 // narrow column paints little but makes every row sort all its edges.
 qint64 Player::EdgeRows(const QPolygonF& poly, bool closed) const
 {
-    const double height = header_.size.height();
     qint64 rows = 0;
     const qsizetype n = poly.size();
-    for (qsizetype i = 0; i + 1 < n || (closed && n > 1 && i < n); ++i) {
-        const QPointF a = poly[i], b = poly[(i + 1) % n];
-        const double top = std::max(std::min(a.y(), b.y()), 0.0), bottom = std::min(std::max(a.y(), b.y()), height);
-        rows += 1 + (bottom > top ? qint64(std::ceil(bottom - top)) : 0);
-    }
+    for (qsizetype i = 0; i + 1 < n || (closed && n > 1 && i < n); ++i)
+        rows += RowsCrossed(poly[i], poly[(i + 1) % n]);
     return rows;
 }
 
