@@ -11,6 +11,7 @@
 #include "files/ReadGate.h"
 #include "transfer/MetafilePlayer.h"
 #include "transfer/PeIcons.h"
+#include "transfer/PngChunks.h"
 
 namespace {
 
@@ -30,7 +31,8 @@ std::optional<QImage> Finished(QImage img, int maxSide)
 // allocation limit guards formats whose header does not tell.
 std::optional<QImage> ReadWithQt(const QByteArray& bytes, const QByteArray& format, int maxSide)
 {
-    QByteArray data = bytes;
+    // Qt's PNG reader inflates every text chunk in full.
+    QByteArray data = WithoutPngExtras(bytes);
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
@@ -143,7 +145,10 @@ bool LooksLikeIconFile(const QByteArray& b)
 QImage IconImageToQImage(const pe::IconImage& icon)
 {
     if (!icon.png.empty())
-        return QImage::fromData(icon.png.data(), int(icon.png.size()), "PNG");
+        return QImage::fromData(
+            WithoutPngExtras(QByteArray::fromRawData(reinterpret_cast<const char*>(icon.png.data()),
+                                                     qsizetype(icon.png.size()))),
+            "PNG");
     QImage img(icon.width, icon.height, QImage::Format_ARGB32);
     for (int y = 0; y < icon.height; ++y)
         std::copy_n(icon.argb.data() + std::size_t(y) * icon.width, icon.width,
