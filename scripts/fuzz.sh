@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang-14 (ASan + UBSan) and runs each on
+# Builds the libFuzzer targets with Debian's clang (ASan + UBSan) and runs each on
 # its seed corpus for the given number of seconds (default 30).
 # Usage: scripts/fuzz.sh [seconds] [target...]
 set -euo pipefail
@@ -9,7 +9,7 @@ shift || true
 build=${FUZZ_BUILD:-build-fuzz}
 
 if [ ! -f "$build/build.ninja" ]; then
-  CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja \
+  CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPIKSELAR_FUZZ=ON >/dev/null
 fi
 cmake --build "$build" -j "$(nproc)" >/dev/null
