@@ -173,18 +173,13 @@ class Files(harness.Case):
         dialog = self.dialog(before)
         x, y, _, height = app.window_geometry(dialog)
         # "Pliki rodzaju": the second entry, "Wszystkie pliki".
-        # Each step is drawn before the next is given: the dialog's picture
-        # stands still.
-        app.xdotool("mousemove", x + 310, y + height - 24, "click", "1")
-        app.settle(dialog)
-        app.xdotool("key", "Down", "Return")
-        app.settle(dialog)
+        # Each step shows on the screen before the next is given.
+        app.after_change(lambda: app.xdotool("mousemove", x + 310, y + height - 24, "click", "1"))
+        app.after_change(lambda: app.xdotool("key", "Down", "Return"))
         # The name is picked in the list itself: a click into the list, then
         # the list's own search by typing.
-        app.xdotool("mousemove", x + 310, y + height - 130, "click", "1")
-        app.settle(dialog)
-        app.xdotool("type", "--delay", "30", "ikona01")
-        app.settle(dialog)
+        app.after_change(lambda: app.xdotool("mousemove", x + 310, y + height - 130, "click", "1"))
+        app.after_change(lambda: app.xdotool("type", "--delay", "30", "ikona01"))
         app.xdotool("key", "Return")
         picture = blank()
         picture[4][3] = RED
