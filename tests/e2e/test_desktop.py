@@ -34,6 +34,17 @@ def settle(app, wid, want, timeout=harness.WAIT):
         time.sleep(0.05)
 
 
+def steady(app, wid, readings=4, timeout=harness.WAIT):
+    """Returns once the window's geometry has read the same several times in
+    a row: the window manager and the program have done with a change."""
+    seen = []
+
+    def same():
+        seen.append(app.window_geometry(wid))
+        return len(seen) >= readings and len(set(seen[-readings:])) == 1
+    harness.wait_until(same, timeout=timeout, interval=0.1)
+
+
 class Desktop:
     """The checks, run once for each window manager (the subclasses below)."""
 
@@ -80,15 +91,15 @@ class Desktop:
                 app.xdotool("mousemove", x + w // 2 + 12 * step, y + h // 2 + 9 * step,
                             "sleep", "0.03")
             app.xdotool("mouseup", "3", "keyup", "alt")
-            app.settle(whole_screen=True)  # the manager and the program are done with it
+            steady(app, app.wid)  # the manager and the program are done with it
             self.assertEqual(settle(app, app.wid, (w, h)), (w, h))
         # A resize asked by another program, and a maximise request.
         app.xdotool("windowsize", app.wid, w + 100, h + 80)
-        app.settle(whole_screen=True)
+        steady(app, app.wid)
         self.assertEqual(settle(app, app.wid, (w, h)), (w, h))
         app.xdotool_env_run(["wmctrl", "-i", "-r", app.wid, "-b",
                              "add,maximized_vert,maximized_horz"])
-        app.settle(whole_screen=True)
+        steady(app, app.wid)
         self.assertEqual(settle(app, app.wid, (w, h)), (w, h))
 
         # Switching the help bar off shrinks it by 32 pixels, and the window

@@ -127,7 +127,8 @@ class Files(harness.Case):
         app.xdotool("windowfocus", "--sync", box)
         app.xdotool("key", "Return")
         self.assertTrue(app.wait_gone(box), "the box stayed open")
-        canvas = app.canvas()
+        # Once the place the box covered is drawn again.
+        canvas = app.wait_canvas(lambda c: sum(v != CYAN for row in c for v in row) == 1)
         self.assertEqual([(x, y) for y in range(32) for x in range(32) if canvas[y][x] != CYAN], [(7, 7)])
 
     def test_save_as_proposes_numbered_names(self):

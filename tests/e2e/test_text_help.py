@@ -160,9 +160,11 @@ class TextTool(harness.Case):
         app.xdotool("type", "--delay", "30", "Ab")
         app.xdotool("key", "--delay", "50", "Tab", "Tab", "Return")  # OK, then "Anuluj"
         self.assertTrue(gone(app, "Wstaw tekst"))
-        app.settle()  # a placement window would show with the dialog's end
+        # Once the place the dialog covered is drawn again; a placement window
+        # would have shown with the dialog's end.
+        canvas = app.wait_canvas(lambda c: {v for row in c for v in row} == {BLACK})
         self.assertFalse(visible(app, "Wklej"))
-        self.assertEqual({v for row in app.canvas() for v in row}, {BLACK})
+        self.assertEqual({v for row in canvas for v in row}, {BLACK})
 
 
 class HelpAndAbout(harness.Case):

@@ -31,7 +31,9 @@ class Window(harness.Case):
         app.xdotool("windowfocus", "--sync", dialog)
         app.xdotool("key", "Escape")
         self.assertTrue(app.wait_gone(dialog))
-        shot = harness.wait_until(app.screenshot, lambda s: app.pixel(s, *text) != HIGHLIGHT)
+        # Once the place the dialog covered is drawn again.
+        shot = harness.wait_until(app.screenshot, lambda s: app.pixel(s, *text) != HIGHLIGHT
+                                  and app.pixel(s, *eraser) == HIGHLIGHT)
         self.assertEqual(app.pixel(shot, *eraser), HIGHLIGHT)
         self.assertNotEqual(app.pixel(shot, *text), HIGHLIGHT)
 
