@@ -45,7 +45,7 @@ def find_canvas(image):
 
 class Wayland(unittest.TestCase):
     def setUp(self):
-        for tool in ("weston", "wl-copy", "wl-paste", "xdotool", "import"):
+        for tool in ("weston", "wl-copy", "wl-paste", "xdotool"):
             if shutil.which(tool) is None:
                 raise RuntimeError(f"{tool} is missing: run scripts/install-deps.sh test")
         self.xvfb = harness.Xvfb(wm="")
@@ -113,9 +113,7 @@ class Wayland(unittest.TestCase):
                 proc.wait()
 
     def screenshot(self):
-        png = subprocess.run(["import", "-window", "root", "png:-"], env=self.x_env,
-                             check=True, capture_output=True).stdout
-        return Image.open(io.BytesIO(png)).convert("RGB")
+        return harness.screenshot(self.x_env)
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *map(str, args)], env=self.x_env, check=True)
