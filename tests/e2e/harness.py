@@ -65,6 +65,7 @@ POSITION_LABEL = (12, 8, 49, 13)
 # Deadlines for things the program does at once on a quiet machine.
 WAIT = 10.0
 WINDOW_WAIT = 20.0
+START_WAIT = 60.0
 
 
 def _need(tool):
@@ -300,7 +301,7 @@ class Pikselar:
         self.proc = subprocess.Popen([os.path.join(self.folder, "pikselar"), *args],
                                      cwd=self.root, env=env, preexec_fn=_die_with_parent,
                                      stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-        self.wid = self.wait_for_window("Pikselar")
+        self.wid = self.wait_for_window("Pikselar", timeout=START_WAIT)
         self._locate()
         # Start-up completes on a timer tick after the map, within the first
         # turns of the program's event loop, as the first frame is drawn.
