@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang-14 (ASan + UBSan) and runs each on
+# Builds the libFuzzer targets with Debian's clang (ASan + UBSan) and runs each on
 # its seed corpus for the given number of seconds (default 30). An input that
 # takes more than 512 MB or 2 s is a finding, as a crash is, and fails the run.
 # Usage: scripts/fuzz.sh [seconds] [target...]
@@ -10,7 +10,7 @@ shift || true
 build=${FUZZ_BUILD:-build-fuzz}
 
 if [ ! -f "$build/build.ninja" ]; then
-  CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -G Ninja \
+  CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPIKSELAR_FUZZ=ON >/dev/null
 fi
 
