@@ -31,9 +31,8 @@ void frmMain::mnuOpenEXE_Click()
     const auto path = Show(dialogs_, this, CD3);
     if (!path)
         return;
+    ImageChange change(e_.picMini, ChangeCause::ProgramIcon);
     WyciaganieIkon::DrawFileIcon(*path, e_.picMini, ImageSize);
-    RepaintCanvas(e_);
-    RefreshHalfPreview(e_);
 }
 
 void frmMain::mnuImportPaint_Click()
@@ -48,6 +47,7 @@ void frmMain::mnuImportPaint_Click()
 
 void frmMain::ImportPicture(const QImage& picture)
 {
+    ImageChange change(e_.picMini, ChangeCause::Import);
     e_.pic.assign(SurfaceFromImage(picture, e_.pic.backColour()), true);
     if (e_.pic.width() > ImageSize || e_.pic.height() > ImageSize) {
         e_.FragmentPrompt = "Wybierz fragment pliku, który chcesz zaimportować";
@@ -62,6 +62,4 @@ void frmMain::ImportPicture(const QImage& picture)
     // until the next user of the placement window replaces it.
     e_.pic.assign(SurfaceFromImage(picture, e_.pic.backColour()), true);
     e_.picMini.assign(SurfaceFromImage(picture, e_.picMini.backColour()));
-    RepaintCanvas(e_);
-    RefreshHalfPreview(e_);
 }

@@ -25,7 +25,7 @@ void frmMain::mnuPokazuj1_Click()
 {
     mnuPokazuj1->setChecked(!mnuPokazuj1->isChecked());
     const bool on = mnuPokazuj1->isChecked();
-    e_.picMini.setVisible(on); // still the image store while hidden
+    picMini->setVisible(on); // the image stays whole while its picture is hidden
     Shape3->setVisible(on && mnuRamki->isChecked());
 }
 
@@ -33,10 +33,8 @@ void frmMain::mnuPokazuj2_Click()
 {
     mnuPokazuj2->setChecked(!mnuPokazuj2->isChecked());
     const bool on = mnuPokazuj2->isChecked();
-    e_.picEXE.setVisible(on);
+    picEXE->setVisible(on); // shows the image as it is when shown again
     Shape4->setVisible(on && mnuRamki->isChecked());
-    if (on)
-        RefreshHalfPreview(e_); // not kept up to date while hidden
 }
 
 void frmMain::mnuPokażSiatkę_Click()
