@@ -105,13 +105,7 @@ QString CheckPlaced(const Editor& e, const Surface& source, int left, int top)
                                                                     : PaletteColors[15];
             if (e.picMini.pixel(dx, dy) != want)
                 return QStringLiteral("image pixel (%1,%2)").arg(dx).arg(dy);
-            if (e.picIkona.pixel(6 * dx + 5, 6 * dy + 5) != want || e.picIkona.pixel(6 * dx, 6 * dy) != want)
-                return QStringLiteral("canvas block (%1,%2)").arg(dx).arg(dy);
         }
-    for (int j = 0; j < 16; ++j)
-        for (int i = 0; i < 16; ++i)
-            if (e.picEXE.pixel(i, j) != e.picMini.pixel(2 * i, 2 * j))
-                return QStringLiteral("thumbnail pixel (%1,%2)").arg(i).arg(j);
     return {};
 }
 } // namespace

@@ -216,8 +216,8 @@ void TestOptions::windowRestoresTheFile()
     // Restored through the entries' own handlers: what they show follows.
     QCOMPARE(!w.Namiary->isHidden(), marks[0] == '1');
     QCOMPARE(!w.Shape2->isHidden(), marks[1] == '1');
-    QCOMPARE(w.editor().picMini.visible(), marks[2] == '1');
-    QCOMPARE(w.editor().picEXE.visible(), marks[3] == '1');
+    QCOMPARE(!w.picMini->isHidden(), marks[2] == '1');
+    QCOMPARE(!w.picEXE->isHidden(), marks[3] == '1');
     QVERIFY(dialogs.messages.empty()); // a bad file is never reported
 }
 

@@ -85,13 +85,13 @@ void frmMain::BudujKontrolki()
     Shape3 = new Frame(QRect(207, 7, 34, 34), client_);
     Shape4 = new Frame(QRect(247, 7, 18, 18), client_);
 
-    picIkona = new CanvasView(e_.picIkona, tools_.overlay, client_);
+    picIkona = new CanvasView(e_.picMini, tools_.overlay, client_);
     picIkona->move(8, 24);
     picIkona->setFocusPolicy(Qt::StrongFocus);
     PodłączPłótno();
     picMini = new SurfaceView(e_.picMini, client_);
     picMini->move(208, 8);
-    picEXE = new SurfaceView(e_.picEXE, client_);
+    picEXE = new SurfaceView(e_.picMini, HalfScale, client_);
     picEXE->move(248, 8);
 
     // The labels get their texts when the window is shown (PokażZawartość).

@@ -65,7 +65,6 @@ void frmMain::Parametry()
     const QString path = NameFromNative(c.path);
     if (OpenIcon(path, false) == OpenResult::Opened) {
         QCoreApplication::processEvents();
-        RefreshHalfPreview(e_);
         return;
     }
     // A file manager offers us every icon: one that is not of our own form

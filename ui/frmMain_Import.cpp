@@ -31,13 +31,12 @@ void frmMain::mnuOpenEXE_Click()
     const auto path = Show(dialogs_, this, CD3);
     if (!path)
         return;
+    ImageChange change(e_.picMini, ChangeCause::ProgramIcon);
     const QImage icon = BoundedFileIcon(*path, ImageSize);
     // A termination signal during the read has already closed the window.
     if (shutDown_)
         return;
     WyciaganieIkon::DrawIcon(icon, e_.picMini);
-    RepaintCanvas(e_);
-    RefreshHalfPreview(e_);
 }
 
 void frmMain::mnuImportPaint_Click()
@@ -53,6 +52,7 @@ void frmMain::mnuImportPaint_Click()
 
 void frmMain::ImportPicture(const QImage& picture)
 {
+    ImageChange change(e_.picMini, ChangeCause::Import);
     e_.pic.assign(SurfaceFromImage(picture, e_.pic.backColour()), true);
     if (e_.pic.width() > ImageSize || e_.pic.height() > ImageSize) {
         e_.FragmentPrompt = "Wybierz fragment pliku, który chcesz zaimportować";
@@ -67,6 +67,4 @@ void frmMain::ImportPicture(const QImage& picture)
     // until the next user of the placement window replaces it.
     e_.pic.assign(SurfaceFromImage(picture, e_.pic.backColour()), true);
     e_.picMini.assign(SurfaceFromImage(picture, e_.picMini.backColour()));
-    RepaintCanvas(e_);
-    RefreshHalfPreview(e_);
 }

@@ -38,14 +38,12 @@ void frmMain::SetView(View v, bool on)
             f->setVisible(on);
         break;
     case View::Preview:
-        e_.picMini.setVisible(on); // still the image store while hidden
+        picMini->setVisible(on); // the image stays whole while its picture is hidden
         Shape3->setVisible(on && frames);
         break;
     case View::Thumbnail:
-        e_.picEXE.setVisible(on);
+        picEXE->setVisible(on); // shows the image as it is when shown again
         Shape4->setVisible(on && frames);
-        if (on)
-            RefreshHalfPreview(e_); // not kept up to date while hidden
         break;
     case View::Grid:
         if (on)
