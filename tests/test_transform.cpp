@@ -26,7 +26,7 @@ Surface FromRows(const QStringList& rows)
 
 struct ChangeCounter : SurfaceObserver {
     int count = 0;
-    void surfaceChanged() override { ++count; }
+    void surfaceChanged(const PixelArea&) override { ++count; }
 };
 
 } // namespace
@@ -101,7 +101,7 @@ void TestTransform::turnsOfTheImageKeepEveryColourInPlace()
             s.setPixel(x, y, Rgb(std::uint8_t(x), std::uint8_t(y), 7));
     const Surface original = s;
     ChangeCounter changes;
-    s.setObserver(&changes);
+    s.addObserver(&changes);
     RotateRight(s);
     QCOMPARE(s.pixel(31, 0), Rgb(0, 0, 7));      // the top left corner
     QCOMPARE(s.pixel(31 - 5, 3), Rgb(3, 5, 7));  // (3, 5) to (31 - 5, 3)
@@ -183,7 +183,7 @@ void TestTransform::floodFillOfTheWholeImageAndOfAColourOutsideThePalette()
 {
     Surface s(32, 32, PaletteColors[ImageBackIndex]);
     ChangeCounter changes;
-    s.setObserver(&changes);
+    s.addObserver(&changes);
     QCOMPARE(FloodFill(s, 31, 31, PaletteColors[1]), 32 * 32);
     QCOMPARE(changes.count, 1);
     for (int y = 0; y < 32; ++y)
@@ -198,7 +198,7 @@ void TestTransform::fillWithTheSameColourOrOutsideDoesNothing()
 {
     Surface s = FromRows({"01", "10"});
     ChangeCounter changes;
-    s.setObserver(&changes);
+    s.addObserver(&changes);
     QCOMPARE(FloodFill(s, 0, 0, PaletteColors[0]), 0);
     QCOMPARE(ReplaceColour(s, 1, 0, PaletteColors[1]), 0);
     QCOMPARE(FloodFill(s, 2, 0, PaletteColors[3]), 0);
