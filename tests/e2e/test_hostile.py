@@ -179,7 +179,8 @@ class Hostile(harness.Case):
                 time.sleep(0.02)
 
     def visible(self, title):
-        return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+        # The placement window's title follows the pointer: "Wklej [L,T]".
+        return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}( \\[.*\\])?$"],
                               env=self.app.env, capture_output=True, text=True).stdout.split()
 
     def outcome(self, cell=None):
