@@ -1,9 +1,13 @@
-// The picture history's store: what it keeps and in what order, its bounds,
+// The picture history: what its store keeps and in what order, its bounds,
 // the coalescing of a change still in progress, torn writes, two writers at
-// once, and the places where it must refuse to write without blocking.
+// once, the places where it must refuse to write without blocking; and the
+// history window, driven by its keys.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -18,6 +22,8 @@
 
 #include "files/HistoryFolder.h"
 #include "files/HistoryStore.h"
+#include "ui/frmHistoria.h"
+#include "ui/frmHistoriaModel.h"
 
 namespace {
 // A picture that tells its number: pixel 0 holds it, the rest a pattern with
@@ -113,6 +119,11 @@ private slots:
     void badPlacesRefuseWithoutBlocking_data();
     void badPlacesRefuseWithoutBlocking();
     void noFolderKeepsTheRunInMemory();
+
+    void windowListsNewestFirstAndRestoresTheChoice();
+    void windowThumbnailsShowExactPixels();
+    void emptyWindowSaysSoAndReturnDoesNothing();
+    void windowTellsWhyNothingIsRecorded();
 
 private:
     std::unique_ptr<QTemporaryDir> home_;
@@ -520,5 +531,90 @@ void TestHistory::noFolderKeepsTheRunInMemory()
     QCOMPARE(Text(Numbers(store.read())), QString("4"));
 }
 
-QTEST_GUILESS_MAIN(TestHistory)
+void TestHistory::windowListsNewestFirstAndRestoresTheChoice()
+{
+    HistoryStore store(folder_.toStdString());
+    store.record(Numbered(1), "Ołówek");
+    store.record(Numbered(2), "Czyść");
+    store.record(Numbered(3), "Przywrócenie");
+    {
+        frmHistoria window(store);
+        QCOMPARE(window.windowTitle(), QString("Historia"));
+        QVERIFY(window.isModal());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window.lstStany));
+        QAbstractItemModel* rows = window.lstStany->model();
+        QCOMPARE(rows->rowCount(), 3);
+        QVERIFY(rows->index(0, 0).data().toString().startsWith("Przywrócenie\n"));
+        QVERIFY(rows->index(2, 0).data().toString().startsWith("Ołówek\n"));
+        QCOMPARE(window.lstStany->currentIndex().row(), 0);
+        QVERIFY(window.lblPusta->isHidden() && window.lblUwaga->isHidden());
+
+        QTest::keyClick(window.lstStany, Qt::Key_Down);
+        QTest::keyClick(window.lstStany, Qt::Key_Down);
+        QTest::keyClick(window.lstStany, Qt::Key_Up);
+        QTest::keyClick(window.lstStany, Qt::Key_Return);
+        QCOMPARE(window.result(), int(QDialog::Accepted));
+        QVERIFY(window.chosen() && *window.chosen() == Numbered(2));
+    }
+    frmHistoria window(store);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::keyClick(window.lstStany, Qt::Key_Down);
+    QTest::keyClick(window.lstStany, Qt::Key_Escape);
+    QCOMPARE(window.result(), int(QDialog::Rejected));
+    QVERIFY(!window.isVisible() && !window.chosen());
+}
+
+void TestHistory::windowThumbnailsShowExactPixels()
+{
+    HistoryImage image = Busy(1);
+    image[33] = Rgb(250, 1, 2);
+    HistoryStore store(folder_.toStdString());
+    store.record(image, "Import");
+    frmHistoria window(store);
+    const QImage thumbnail =
+        window.lstStany->model()->index(0, 0).data(Qt::DecorationRole).value<QPixmap>().toImage();
+    const int scale = frmHistoriaModel::ThumbnailScale;
+    QCOMPARE(thumbnail.size(), QSize(32, 32) * scale);
+    for (int y = 0; y < 32 * scale; ++y)
+        for (int x = 0; x < 32 * scale; ++x) {
+            const Colour c = image[std::size_t(y / scale * 32 + x / scale)];
+            QCOMPARE(thumbnail.pixel(x, y), qRgb(Red(c), Green(c), Blue(c)));
+        }
+}
+
+void TestHistory::emptyWindowSaysSoAndReturnDoesNothing()
+{
+    HistoryStore store(folder_.toStdString());
+    frmHistoria window(store);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.lblPusta->isVisible());
+    QCOMPARE(window.lblPusta->text(), QString("Historia jest pusta."));
+    QVERIFY(window.lblUwaga->isHidden());
+    QTest::keyClick(window.lstStany, Qt::Key_Return);
+    QTest::keyClick(&window, Qt::Key_Return);
+    QVERIFY(window.isVisible());
+    QVERIFY(!window.chosen());
+}
+
+void TestHistory::windowTellsWhyNothingIsRecorded()
+{
+    QVERIFY(QDir().mkpath(QFileInfo(folder_).path()));
+    QCOMPARE(::mkfifo(QFile::encodeName(folder_).constData(), 0600), 0);
+    HistoryStore store(folder_.toStdString());
+    store.record(Numbered(8), "Wklej");
+    frmHistoria window(store);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.lblUwaga->text(), QString("Historia nie jest zapisywana: folder historii nie jest folderem"));
+    QVERIFY(window.lblUwaga->isVisible());
+    // This run's states are offered all the same.
+    QTest::keyClick(window.lstStany, Qt::Key_Return);
+    QVERIFY(window.chosen() && *window.chosen() == Numbered(8));
+}
+
+QTEST_MAIN(TestHistory)
 #include "test_history.moc"
