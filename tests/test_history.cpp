@@ -79,6 +79,8 @@ QString Text(const std::vector<int>& v)
     return parts.join(' ');
 }
 
+QRgb ToQRgb(Colour c) { return qRgb(Red(c), Green(c), Blue(c)); }
+
 int Mode(const QString& path)
 {
     struct stat st {};
@@ -574,15 +576,22 @@ void TestHistory::windowThumbnailsShowExactPixels()
     HistoryStore store(folder_.toStdString());
     store.record(image, "Import");
     frmHistoria window(store);
-    const QImage thumbnail =
-        window.lstStany->model()->index(0, 0).data(Qt::DecorationRole).value<QPixmap>().toImage();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // As painted, on the selected row: no smoothing, no tint.
+    const QRect row = window.lstStany->visualRect(window.lstStany->currentIndex());
+    const QImage painted = window.lstStany->viewport()->grab(row).toImage();
     const int scale = frmHistoriaModel::ThumbnailScale;
-    QCOMPARE(thumbnail.size(), QSize(32, 32) * scale);
-    for (int y = 0; y < 32 * scale; ++y)
-        for (int x = 0; x < 32 * scale; ++x) {
-            const Colour c = image[std::size_t(y / scale * 32 + x / scale)];
-            QCOMPARE(thumbnail.pixel(x, y), qRgb(Red(c), Green(c), Blue(c)));
-        }
+    const QSize side = QSize(32, 32) * scale;
+    QPoint at(-1, -1);
+    for (int y = 0; y + side.height() <= painted.height() && at.x() < 0; ++y)
+        for (int x = 0; x + side.width() <= painted.width() && at.x() < 0; ++x)
+            if (painted.pixel(x, y) == ToQRgb(image[0]) && painted.pixel(x + 2 * scale, y) == ToQRgb(image[2]))
+                at = QPoint(x, y);
+    QVERIFY2(at.x() >= 0, "the thumbnail is not in the row as its pixels");
+    for (int y = 0; y < side.height(); ++y)
+        for (int x = 0; x < side.width(); ++x)
+            QCOMPARE(painted.pixel(at + QPoint(x, y)), ToQRgb(image[std::size_t(y / scale * 32 + x / scale)]));
 }
 
 void TestHistory::emptyWindowSaysSoAndReturnDoesNothing()

@@ -1,6 +1,7 @@
 #include "ui/frmHistoriaModel.h"
 
 #include <QDateTime>
+#include <QIcon>
 #include <QImage>
 
 frmHistoriaModel::frmHistoriaModel(std::vector<HistoryRow> rows, QObject* parent)
@@ -24,8 +25,14 @@ QVariant frmHistoriaModel::data(const QModelIndex& index, int role) const
         return cause + QLatin1Char('\n') + TimeText(r.timeMs);
     case Qt::AccessibleTextRole:
         return cause + QStringLiteral(", ") + TimeText(r.timeMs);
-    case Qt::DecorationRole:
-        return thumbnail(index.row());
+    case Qt::DecorationRole: {
+        // The same pixels when selected: the style would tint a selected icon.
+        const QPixmap pixels = thumbnail(index.row());
+        QIcon icon;
+        icon.addPixmap(pixels, QIcon::Normal);
+        icon.addPixmap(pixels, QIcon::Selected);
+        return icon;
+    }
     default:
         return {};
     }
