@@ -82,3 +82,21 @@ bool DecodeHistoryPicture(const std::uint8_t* bytes, std::size_t size, HistoryIm
     image = decoded;
     return true;
 }
+
+HistoryImage HistoryImageOf(const Surface& image)
+{
+    HistoryImage picture;
+    for (int y = 0; y < HistorySide; ++y)
+        for (int x = 0; x < HistorySide; ++x)
+            picture[std::size_t(y * HistorySide + x)] = image.pixel(x, y);
+    return picture;
+}
+
+void PutHistoryImage(const HistoryImage& picture, Surface& image)
+{
+    if (image.width() != HistorySide || image.height() != HistorySide)
+        return;
+    for (int y = 0; y < HistorySide; ++y)
+        for (int x = 0; x < HistorySide; ++x)
+            image.pixels()[std::size_t(y * HistorySide + x)] = picture[std::size_t(y * HistorySide + x)];
+}

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/Colour.h"
+#include "core/Surface.h"
 
 inline constexpr int HistorySide = 32;
 inline constexpr int HistoryPixels = HistorySide * HistorySide;
@@ -16,3 +16,8 @@ using HistoryImage = std::array<Colour, HistoryPixels>; // rows, top row first
 std::vector<std::uint8_t> EncodeHistoryPicture(const HistoryImage& image);
 // False (and `image` untouched) for bytes that are not an encoded picture.
 bool DecodeHistoryPicture(const std::uint8_t* bytes, std::size_t size, HistoryImage& image);
+
+// The picture of a 32 x 32 surface (the image), and back into one (the
+// caller tells the surface's observers).
+HistoryImage HistoryImageOf(const Surface& image);
+void PutHistoryImage(const HistoryImage& picture, Surface& image);

@@ -107,6 +107,11 @@ void TestHistory::picturesKeepEveryColour()
         QVERIFY(DecodeHistoryPicture(bytes.data(), bytes.size(), back));
         QVERIFY(back == image);
     }
+    // Into the image and out again, colours outside the palette included.
+    Surface surface(32, 32, Rgb(0, 128, 128));
+    PutHistoryImage(Busy(5), surface);
+    QVERIFY(HistoryImageOf(surface) == Busy(5));
+    QCOMPARE(surface.pixel(31, 31), Busy(5)[1023]);
     // What the bound is made for: an ordinary icon takes a few hundred bytes.
     QVERIFY(EncodeHistoryPicture(Numbered(1, 15)).size() < 700);
     QVERIFY(EncodeHistoryPicture(Busy(1)).size() < 5400);
