@@ -31,6 +31,11 @@ std::string FileUri(const std::string& path)
     return uri;
 }
 
+// The one table, exactly as made: a file that claims to be ours but holds
+// anything else (another table, a trigger, other columns) is not written to.
+constexpr const char* Table =
+    "states(id INTEGER PRIMARY KEY, time INTEGER NOT NULL, cause TEXT NOT NULL, picture BLOB NOT NULL)";
+
 enum class Kind { Empty, Ours, Newer, Bad };
 
 Kind Classify(sqlite3* db)
@@ -45,6 +50,9 @@ Kind Classify(sqlite3* db)
         return Kind::Bad;
     if (Number(db, "PRAGMA user_version") > HistorySchemaVersion)
         return Kind::Newer;
+    if (tables != 1
+        || Text(db, "SELECT sql FROM sqlite_schema WHERE name = 'states'") != std::string("CREATE TABLE ") + Table)
+        return Kind::Bad;
     return Text(db, "PRAGMA quick_check") == "ok" ? Kind::Ours : Kind::Bad;
 }
 
@@ -62,8 +70,7 @@ bool SetUp(sqlite3* db)
         return false;
     return Exec(db, "PRAGMA synchronous = FULL") && Exec(db, "PRAGMA journal_size_limit = 524288")
            && Exec(db, "PRAGMA wal_autocheckpoint = 128") && Exec(db, "BEGIN IMMEDIATE")
-           && Exec(db, "CREATE TABLE IF NOT EXISTS states(id INTEGER PRIMARY KEY, time INTEGER NOT "
-                       "NULL, cause TEXT NOT NULL, picture BLOB NOT NULL)")
+           && Exec(db, (std::string("CREATE TABLE IF NOT EXISTS ") + Table).c_str())
            && Exec(db, Marks().c_str()) && Exec(db, "COMMIT");
 }
 

@@ -1,5 +1,5 @@
 // The picture history where things go wrong: a writer killed in the middle
-// of a commit, a truncated or foreign file, and folders and files that are
+// of a commit, a truncated or foreign file (or one that only claims to be ours), and folders and files that are
 // pipes, links or read-only, where the store must refuse without blocking,
 // never write through a link, and still offer the run's states from memory.
 #include <QDir>
@@ -28,6 +28,7 @@ private slots:
 
     void killedWriterLosesAtMostTheStateInHand();
     void truncatedFileIsReadAndReplaced();
+    void foreignFileIsSetAsideUntouched_data();
     void foreignFileIsSetAsideUntouched();
     void badPlacesRefuseWithoutBlocking_data();
     void badPlacesRefuseWithoutBlocking();
@@ -128,13 +129,37 @@ void TestHistoryDamage::truncatedFileIsReadAndReplaced()
     QCOMPARE(Text(Numbers(store.read())), Text(readable) + " 1000");
 }
 
+void TestHistoryDamage::foreignFileIsSetAsideUntouched_data()
+{
+    QTest::addColumn<QByteArray>("sql"); // makes the file; none: a text file
+    QTest::newRow("text") << QByteArray();
+    QTest::newRow("other database") << QByteArray("CREATE TABLE notes(text)");
+    // Marked as ours, but its table is not.
+    QTest::newRow("other columns") << QByteArray("PRAGMA application_id = 1349219180;"
+                                                 "CREATE TABLE states(id INTEGER PRIMARY KEY, time)");
+    QTest::newRow("a trigger") << QByteArray(
+        "PRAGMA application_id = 1349219180; CREATE TABLE states(id INTEGER PRIMARY KEY, time "
+        "INTEGER NOT NULL, cause TEXT NOT NULL, picture BLOB NOT NULL); CREATE TRIGGER t BEFORE "
+        "INSERT ON states BEGIN SELECT RAISE(ABORT, 'no'); END");
+}
+
 void TestHistoryDamage::foreignFileIsSetAsideUntouched()
 {
+    QFETCH(QByteArray, sql);
     QVERIFY(QDir().mkpath(folder_));
-    const QByteArray foreign = "Lista zakupów: chleb, mleko\n";
+    if (sql.isEmpty()) {
+        QFile file(path_);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Lista zakupów: chleb, mleko\n");
+    } else {
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(path_).constData(), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    }
     QFile file(path_);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(foreign);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray foreign = file.readAll();
     file.close();
 
     HistoryStore store(folder_.toStdString());
