@@ -14,21 +14,28 @@
 #include "files/HistoryFolder.h"
 
 namespace {
-// On a memory file system when there is one: every commit is synced.
-const std::string& Folder()
-{
-    static const std::string folder = [] {
-        const std::string base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-        return base + "/fuzz-history-" + std::to_string(::getpid());
-    }();
-    return folder;
-}
+const std::string& Folder();
 
 void Empty(const std::string& folder)
 {
     for (const char* name : {"historia.db", "historia.db.uszkodzona", "historia.db.uszkodzona.odczyt"})
         for (const char* suffix : {"", "-wal", "-shm", "-journal"})
             ::unlink((folder + "/" + name + suffix).c_str());
+}
+
+// On a memory file system when there is one: every commit is synced.
+const std::string& Folder()
+{
+    // Never destroyed: the clean-up at exit still needs it.
+    static const std::string* folder = [] {
+        const std::string base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        std::atexit([] {
+            Empty(Folder());
+            ::rmdir(Folder().c_str());
+        });
+        return new std::string(base + "/fuzz-history-" + std::to_string(::getpid()));
+    }();
+    return *folder;
 }
 } // namespace
 
