@@ -1,7 +1,8 @@
 # `make run` and `make test`: what the README's quick start (pikselar.sh) runs.
+# CI (.ci/run) adds `make fuzz` and `make package-check`.
 BUILD ?= build
 JOBS ?= $(shell nproc)
-# Seconds each libFuzzer target runs within `make test`.
+# Seconds each libFuzzer target runs within `make fuzz`.
 FUZZ_SECONDS ?= 30
 
 .PHONY: run test check package-check fuzz build configure bench clean
@@ -11,19 +12,17 @@ run:
 	@$(MAKE) --no-print-directory build
 	$(BUILD)/pikselar
 
-# Everything: the fuzz targets for a short while, the Debian package
-# installed into a fresh Debian 12 root and run there, then the whole ctest
-# suite (unit, widget and end-to-end tests), whose summary closes the output.
+# The whole ctest suite (unit, widget and end-to-end tests), after installing
+# what it needs and building.
 test:
 	@bash scripts/install-deps.sh test
 	@$(MAKE) --no-print-directory build
-	bash scripts/fuzz.sh $(FUZZ_SECONDS)
-	bash scripts/check-package.sh $(BUILD)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The package alone: lintian, AppStream, an install into a fresh root.
+# The package: lintian, AppStream, an install into a fresh Debian 12 root
+# (root or sudo).
 package-check:
-	@bash scripts/install-deps.sh test
+	@bash scripts/install-deps.sh package
 	@$(MAKE) --no-print-directory build
 	bash scripts/check-package.sh $(BUILD)
 
@@ -31,8 +30,9 @@ package-check:
 check: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# Every libFuzzer target on its seeds for FUZZ_SECONDS.
 fuzz:
-	@bash scripts/install-deps.sh test
+	@bash scripts/install-deps.sh fuzz
 	bash scripts/fuzz.sh $(FUZZ_SECONDS)
 
 configure: $(BUILD)/build.ninja

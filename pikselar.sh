@@ -2,7 +2,7 @@
 # The quick start on a bare Debian 12: brings `make` when it is missing, then
 # runs `make run` or `make test`, which install the rest and build.
 #   sh ./pikselar.sh run      builds and starts the editor
-#   sh ./pikselar.sh test     builds and runs every test
+#   sh ./pikselar.sh test     builds and runs the ctest suite
 set -eu
 cd "$(dirname "$0")"
 

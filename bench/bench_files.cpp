@@ -56,7 +56,7 @@ void BM_ReadIconFromMemoryIntoImage(benchmark::State& state)
         IsValidIconFile(file);
         DecodeIcon(file, e.pic);
         LoadIconPixels(e);
-        benchmark::DoNotOptimize(e.picIkona.pixels());
+        benchmark::DoNotOptimize(e.picMini.pixels());
     }
 }
 BENCHMARK(BM_ReadIconFromMemoryIntoImage);
@@ -73,7 +73,7 @@ void BM_PlaceFragment(benchmark::State& state)
     for (auto _ : state) {
         const FramePosition p = FollowPointer(i % 320, (i / 3) % 240, 320, 240);
         PlaceFragment(e, p.left, p.top);
-        benchmark::DoNotOptimize(e.picIkona.pixels());
+        benchmark::DoNotOptimize(e.picMini.pixels());
         ++i;
     }
 }

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "transfer/ClipboardData.h"
+#include "transfer/DecodeProcess.h"
 #include "ui/Dialogs.h"
 #include "qt/QtColour.h"
 #include "ui/frmMain.h"
@@ -43,6 +44,8 @@ int main(int argc, char** argv)
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     QApplication app(argc, argv);
+    // The paste decodes in the decoding process of the build tree.
+    SetDecoderProgram(QStringLiteral(PIKSELAR_DECODER));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

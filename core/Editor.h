@@ -1,11 +1,13 @@
-// The editor's one state object: the shared variables and every picture
-// surface of the image core. The windows own one and pass it on; tests build
-// their own.
+// The editor's one state object: the shared variables, the image and the
+// other picture surfaces. The windows own one and pass it on; tests build
+// their own. The canvas and the thumbnail are views of the image
+// (core/ImageViews.h); they keep no pixels of their own.
 #pragma once
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "core/Image.h"
 #include "core/Palette.h"
 #include "core/Surface.h"
 
@@ -40,10 +42,8 @@ struct Editor {
     // The menu's check marks mirror it.
     int TransparentIndex = ImageBackIndex;
 
-    // The image (1:1), the enlarged canvas and the half-scale thumbnail.
-    Surface picMini{ImageSize, ImageSize, PaletteColors[ImageBackIndex]};
-    Surface picIkona{CanvasSize, CanvasSize, PaletteColors[ImageBackIndex]};
-    Surface picEXE{ImageSize / 2, ImageSize / 2, PaletteColors[ImageBackIndex]};
+    // The image, the one store of the icon's pixels.
+    Image picMini{ImageSize, ImageSize, PaletteColors[ImageBackIndex]};
     // The undo snapshot and the scratch buffer of an undo.
     Surface Undo1{ImageSize, ImageSize, PaletteColors[ImageBackIndex]};
     Surface Undo2{ImageSize, ImageSize, PaletteColors[ImageBackIndex]};

@@ -39,11 +39,17 @@ inline constexpr std::array<std::uint8_t, 22> IconHeader{
 inline constexpr int ImageBackIndex = 11;   // "morski": image surfaces
 inline constexpr int StagingBackIndex = 15; // "szary": the placement window's surfaces
 
-// The 4-bit file code of a UI index, read from ColorCodes.
+// ColorCodes as numbers, read once when the program is compiled.
+inline constexpr std::array<std::uint8_t, PaletteSize> FileCodes = [] {
+    std::array<std::uint8_t, PaletteSize> codes{};
+    for (int i = 0; i < PaletteSize; ++i)
+        for (char c : ColorCodes[i])
+            codes[i] = std::uint8_t(codes[i] << 1 | (c == '1'));
+    return codes;
+}();
+
+// The 4-bit file code of a UI index.
 constexpr std::uint8_t FileCode(int uiIndex)
 {
-    std::uint8_t v = 0;
-    for (char c : ColorCodes[uiIndex])
-        v = std::uint8_t(v << 1 | (c == '1'));
-    return v;
+    return FileCodes[uiIndex];
 }

@@ -9,6 +9,34 @@ Surface::Surface(int width, int height, Colour back)
 {
 }
 
+Surface::Surface(const Surface& other)
+    : w_(other.w_), h_(other.h_), back_(other.back_), px_(other.px_)
+{
+}
+
+Surface& Surface::operator=(const Surface& other)
+{
+    if (this != &other) {
+        w_ = other.w_;
+        h_ = other.h_;
+        back_ = other.back_;
+        px_ = other.px_;
+        changed();
+    }
+    return *this;
+}
+
+void Surface::addObserver(SurfaceObserver* o)
+{
+    if (o && std::find(observers_.begin(), observers_.end(), o) == observers_.end())
+        observers_.push_back(o);
+}
+
+void Surface::removeObserver(SurfaceObserver* o)
+{
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), o), observers_.end());
+}
+
 void Surface::setBackColour(Colour c)
 {
     back_ = c;
@@ -41,7 +69,7 @@ void Surface::fillRect(int x1, int y1, int x2, int y2, Colour c)
         Colour* row = px_.data() + std::size_t(y) * w_;
         std::fill(row + left, row + right + 1, c);
     }
-    changed();
+    changed({left, top, right, bottom});
 }
 
 void Surface::line(int x1, int y1, int x2, int y2, Colour c)
@@ -56,10 +84,15 @@ void Surface::line(int x1, int y1, int x2, int y2, Colour c)
     const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
     int err = dx + dy;
     bool wasInside = false;
+    PixelArea drawn; // empty until a pixel inside is set
     for (;;) {
         const bool inside = contains(x1, y1);
-        if (inside)
+        if (inside) {
             px_[std::size_t(y1) * w_ + x1] = c;
+            drawn = drawn.empty() ? PixelArea{x1, y1, x1, y1}
+                                  : PixelArea{std::min(drawn.left, x1), std::min(drawn.top, y1),
+                                              std::max(drawn.right, x1), std::max(drawn.bottom, y1)};
+        }
         else if (wasInside)
             break; // a straight line never comes back in once it has left
         wasInside = wasInside || inside;
@@ -75,7 +108,8 @@ void Surface::line(int x1, int y1, int x2, int y2, Colour c)
             y1 += sy;
         }
     }
-    changed();
+    if (!drawn.empty())
+        changed(drawn);
 }
 
 void Surface::rectangle(int x1, int y1, int x2, int y2, Colour c)
@@ -101,12 +135,4 @@ void Surface::assign(const Surface& picture, bool autoSize)
         std::copy_n(picture.px_.data() + std::size_t(y) * picture.w_, cw,
                     px_.data() + std::size_t(y) * w_);
     changed();
-}
-
-void Surface::setVisible(bool v)
-{
-    if (visible_ != v) {
-        visible_ = v;
-        changed();
-    }
 }

@@ -6,10 +6,21 @@
 
 #include "core/Colour.h"
 
+// A rectangle of pixels, both corners included.
+struct PixelArea {
+    int left = 0;
+    int top = 0;
+    int right = -1;
+    int bottom = -1;
+    bool empty() const { return left > right || top > bottom; }
+    bool operator==(const PixelArea&) const = default;
+};
+
 // Told when a surface's content changes, so a view can schedule a repaint.
 class SurfaceObserver {
 public:
-    virtual void surfaceChanged() = 0;
+    // Every pixel that may have changed lies in `area` (surface coordinates).
+    virtual void surfaceChanged(const PixelArea& area) = 0;
 
 protected:
     ~SurfaceObserver() = default;
@@ -18,11 +29,14 @@ protected:
 class Surface {
 public:
     Surface(int width, int height, Colour back);
+    // Content only: a copy has no observers, and an assigned-to surface keeps
+    // its own and tells them.
+    Surface(const Surface& other);
+    Surface& operator=(const Surface& other);
 
     int width() const { return w_; }
     int height() const { return h_; }
     Colour backColour() const { return back_; }
-    bool visible() const { return visible_; }
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < w_ && y < h_; }
 
     // Takes the new back colour and clears to it.
@@ -36,7 +50,7 @@ public:
     {
         if (contains(x, y)) {
             px_[std::size_t(y) * w_ + x] = c;
-            changed();
+            changed({x, y, x, y});
         }
     }
     // The colour exactly as set; OutsideColour for positions outside.
@@ -56,22 +70,24 @@ public:
     // at its natural size. With autoSize the surface first takes its size.
     void assign(const Surface& picture, bool autoSize = false);
 
-    void show() { setVisible(true); }
-    void hide() { setVisible(false); }
-    void setVisible(bool v);
-
     const Colour* pixels() const { return px_.data(); }
     // Rows of width() colour values, top row first.
     Colour* pixels() { return px_.data(); }
 
-    // The observer is not copied with the content.
-    void setObserver(SurfaceObserver* o) { observer_ = o; }
-    // Call after writing through pixels() directly.
-    void changed()
+    void addObserver(SurfaceObserver* o);
+    void removeObserver(SurfaceObserver* o);
+    // Call after writing through pixels() directly: the whole surface, or
+    // the area written.
+    void changed() { changed({0, 0, w_ - 1, h_ - 1}); }
+    void changed(const PixelArea& area)
     {
-        if (observer_)
-            observer_->surfaceChanged();
+        ++revision_;
+        for (SurfaceObserver* o : observers_)
+            o->surfaceChanged(area);
     }
+    // Counts change notices, so a caller can tell whether anything changed
+    // between two moments.
+    std::uint64_t revision() const { return revision_; }
 
     bool sameContent(const Surface& other) const
     {
@@ -82,7 +98,7 @@ private:
     int w_;
     int h_;
     Colour back_;
-    bool visible_ = true;
     std::vector<Colour> px_;
-    SurfaceObserver* observer_ = nullptr;
+    std::vector<SurfaceObserver*> observers_;
+    std::uint64_t revision_ = 0;
 };

@@ -17,7 +17,7 @@ int EraserColorIndex(const Editor& e)
 void SetBackgroundColours(Editor& e)
 {
     const Colour image = PaletteColors[ImageBackIndex];
-    for (Surface* s : {&e.picIkona, &e.picMini, &e.picEXE, &e.Undo1, &e.Undo2})
+    for (Surface* s : {static_cast<Surface*>(&e.picMini), &e.Undo1, &e.Undo2})
         s->setBackColour(image);
     e.frmtmpBackColour = PaletteColors[StagingBackIndex];
     e.pic.setBackColour(PaletteColors[StagingBackIndex]);

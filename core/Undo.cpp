@@ -1,7 +1,5 @@
 #include "core/Undo.h"
 
-#include "core/Procedury.h"
-
 void TakeSnapshot(Editor& e)
 {
     e.Undo1.assign(e.picMini);
@@ -9,10 +7,9 @@ void TakeSnapshot(Editor& e)
 
 void Cofnij(Editor& e)
 {
+    ImageChange change(e.picMini, ChangeCause::Undo);
     e.Undo2.assign(e.picMini);
     e.picMini.assign(e.Undo1);
     e.Undo1.assign(e.Undo2);
     e.Undo2.clear();
-    RepaintCanvas(e);
-    RefreshHalfPreview(e);
 }

@@ -4,5 +4,5 @@
 
 // Undo1 receives a copy of the image.
 void TakeSnapshot(Editor& e);
-// Exchanges the image with the snapshot and repaints canvas and thumbnail.
+// Exchanges the image with the snapshot.
 void Cofnij(Editor& e);

@@ -1,6 +1,6 @@
 #include "files/Arguments.h"
 
-#include "files/FileBytes.h"
+#include "files/NativeNames.h"
 
 QStringList WordsFromArgv(int argc, const char* const* argv)
 {

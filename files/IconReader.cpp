@@ -4,7 +4,6 @@
 #include <array>
 
 #include "core/Palette.h"
-#include "core/Procedury.h"
 #include "core/Transparent.h"
 
 namespace {
@@ -48,6 +47,7 @@ void LoadIconPixels(Editor& e)
 {
     const std::optional<Colour> transparent = TransparentColor(e);
     const Colour back = e.frmtmpBackColour;
+    ImageChange change(e.picMini, ChangeCause::Open);
     Colour* image = e.picMini.pixels();
     for (int y = 0; y < ImageSize; ++y)
         for (int x = 0; x < ImageSize; ++x) {
@@ -56,7 +56,4 @@ void LoadIconPixels(Editor& e)
             image[y * ImageSize + x] = c == back && transparent ? *transparent : c;
         }
     e.picMini.changed();
-    // Every block changes: one repaint instead of 1024 block fills, same pixels.
-    RepaintCanvas(e);
-    RefreshHalfPreview(e);
 }

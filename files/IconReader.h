@@ -17,7 +17,7 @@ bool IsValidIconFile(std::span<const std::uint8_t> file);
 // the mask is set. The other bytes are taken as they are, whatever they hold.
 // Returns false, leaving the surface alone, for a file that is not accepted.
 bool DecodeIcon(std::span<const std::uint8_t> file, Surface& pic);
-// Copies the staging surface's 32 x 32 pixels into the image and the canvas;
-// its back colour becomes the transparent colour when one is set. Then the
-// thumbnail. No undo snapshot.
+// Copies the staging surface's 32 x 32 pixels into the image, as one change;
+// its back colour becomes the transparent colour when one is set. No undo
+// snapshot.
 void LoadIconPixels(Editor& e);

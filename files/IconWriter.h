@@ -4,7 +4,6 @@
 #pragma once
 #include <cstdint>
 #include <span>
-#include <string_view>
 #include <vector>
 
 #include "core/Editor.h"
@@ -12,24 +11,6 @@
 inline constexpr int IconBitmapBytes = ImageSize * ImageSize / 2;
 inline constexpr int IconMaskBytes = ImageSize * ImageSize / 8;
 
-// Eight characters "0"/"1" read in base 2, the first the most significant.
-constexpr std::uint8_t BinaryToByte(std::string_view bits)
-{
-    std::uint8_t value = 0;
-    for (char c : bits.substr(0, 8))
-        value = std::uint8_t(value << 1 | (c == '1'));
-    return value;
-}
-
-// The codes of two palette indices in one byte, the first in the high nibble:
-// the two 4-character codes joined, the first in front.
-constexpr std::uint8_t CodesToByte(int firstIndex, int secondIndex)
-{
-    char bits[8]{};
-    ColorCodes[firstIndex].copy(bits, 4);
-    ColorCodes[secondIndex].copy(bits + 4, 4);
-    return BinaryToByte(std::string_view(bits, 8));
-}
 // Appends the colour bitmap and the mask of the image to `file`. Exact
 // palette matches only (anything else is written as black); pixels of the
 // transparent colour are written as code 0 with mask bit 1.

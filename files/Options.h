@@ -16,6 +16,19 @@
 
 inline constexpr int ViewOptionCount = 6;
 
+// The six view options of the main window, in the file's order.
+enum class View { Coordinates, Frames, Preview, Thumbnail, Grid, HelpBar };
+
+// The main window's view state; its menu check marks show it, and the file
+// carries `on` as items 2 to 7.
+struct ViewOptions {
+    // Coordinates, frames, both previews and the help bar shown; the grid hidden.
+    std::array<bool, ViewOptionCount> on{true, true, true, true, false, true};
+
+    bool operator[](View v) const { return on[std::size_t(v)]; }
+    bool& operator[](View v) { return on[std::size_t(v)]; }
+};
+
 // What a file says: nothing for a setting that stays initial.
 struct StoredOptions {
     std::optional<int> transparentIndex;

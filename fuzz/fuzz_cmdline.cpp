@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "files/Arguments.h"
-#include "files/FileBytes.h"
+#include "files/NativeNames.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -15,7 +15,7 @@
 #include <QString>
 
 #include "core/Transparent.h"
-#include "files/FileBytes.h"
+#include "files/SafeFile.h"
 #include "files/OptionsFile.h"
 
 namespace {
@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < ViewOptionCount; ++i)
         if (again.views[i] != views[i])
             std::abort();
-    if (QFileInfo::exists(TemporaryNameFor(path)))
+    // Only the options file itself: no temporary file is left behind.
+    if (QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size() != 1)
         std::abort();
     return 0;
 }

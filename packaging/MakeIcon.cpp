@@ -66,7 +66,7 @@ int main(int argc, char* argv[])
     for (int y = 0; y < ImageSize; ++y)
         for (int x = 0; x < ImageSize; ++x) {
             const char c = Picture[y][x];
-            SetImagePixel(e, x, y, PaletteColors[c <= '9' ? c - '0' : c - 'a' + 10]);
+            e.picMini.setPixel(x, y, PaletteColors[c <= '9' ? c - '0' : c - 'a' + 10]);
         }
     const std::vector<std::uint8_t> bytes = IconFileBytes(header, e);
     std::ofstream out(argv[2], std::ios::binary);

@@ -1,12 +1,14 @@
-// A widget that shows one surface at 1:1 and forwards pointer events. It owns
-// nothing but the view: it never changes pixels.
+// A widget that shows one surface, at 1:1 or at a view scale of the image
+// (core/ImageViews.h), and forwards pointer events. It keeps no pixels and
+// never changes any: it reads the surface when it paints, and the surface
+// tells it which part to repaint.
 #pragma once
 #include <cmath>
 
 #include <QMouseEvent>
 #include <QWidget>
 
-#include "core/Surface.h"
+#include "core/ImageViews.h"
 
 // The whole logical pixel of `widget` under a mouse event. At a fractional
 // scale a position falls between pixels, and the pixel is the one it lies in:
@@ -27,11 +29,11 @@ inline QPoint LogicalPixel(const QMouseEvent* event, const QWidget* widget)
 class SurfaceView : public QWidget, public SurfaceObserver {
     Q_OBJECT
 public:
-    SurfaceView(Surface& surface, QWidget* parent = nullptr);
+    explicit SurfaceView(Surface& surface, QWidget* parent = nullptr);
+    SurfaceView(Surface& surface, ViewScale scale, QWidget* parent = nullptr);
     ~SurfaceView() override;
 
-    Surface& surface() { return surface_; }
-    void surfaceChanged() override;
+    void surfaceChanged(const PixelArea& area) override;
 
 signals:
     void mousePressed(QMouseEvent* event);
@@ -47,4 +49,5 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
     Surface& surface_;
+    const ViewScale scale_;
 };

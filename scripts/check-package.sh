@@ -27,6 +27,10 @@ as_root=()
 # ---- the package, lintian, AppStream (as the caller)
 
 step "building the package"
+# The program looks for its data at the prefix the build was configured for:
+# the package's. A build configured before /usr was the default is moved to it
+# (only the file that names the folder is compiled again).
+cmake -S "$source_dir" -B "$build" -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 cmake --build "$build" >/dev/null
 rm -f "$build"/pikselar_*.deb
 (cd "$build" && cpack -G DEB) >"$build/check-package-cpack.log" 2>&1 \
@@ -158,6 +162,8 @@ for p in qt6-wayland adwaita-icon-theme hicolor-icon-theme qt6-translations-l10n
   in_root dpkg-query -W -f='${Status}\n' "$p" | grep -q 'install ok installed' \
     || fail "the recommended $p was not installed"
 done
+# Its data folder is the one it was built for, not one it falls back to.
+strings -el "$root/usr/bin/pikselar" | grep -qx /usr/share/pikselar || fail "the program does not name /usr/share/pikselar"
 
 step "starting the installed program from its menu entry under Xvfb"
 user=uzytkownik

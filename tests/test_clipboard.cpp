@@ -69,8 +69,7 @@ void Draw(Editor& e, const QStringList& rows)
 {
     for (int y = 0; y < rows.size(); ++y)
         for (int x = 0; x < rows[y].size(); ++x)
-            SetImagePixel(e, x, y, PaletteColors[QString(rows[y][x]).toInt(nullptr, 16)]);
-    RefreshHalfPreview(e);
+            e.picMini.setPixel(x, y, PaletteColors[QString(rows[y][x]).toInt(nullptr, 16)]);
 }
 
 // A clipboard entry that lists a picture but has nothing when asked.
@@ -135,11 +134,13 @@ void TestClipboard::copyThenPasteRestoresTheImage()
     e.picMini.setPixel(31, 31, Rgb(1, 2, 3)); // not a palette colour
     const Surface before = e.picMini;
     w.mnuKopiuj_Click();
-    ClearImage(e);
+    ClearImage(e, ChangeCause::Clear);
+    const Surface cleared = e.picMini;
+    ChangeLog log(e.picMini);
     w.mnuWklej_Click();
     QVERIFY(e.picMini.sameContent(before));
-    QCOMPARE(Rows(e.picIkona, 0, 0, 6, 1), Rows(QStringList{"000000"}));
-    QCOMPARE(e.picIkona.pixel(31 * 6 + 5, 31 * 6 + 5), Rgb(1, 2, 3));
+    QCOMPARE(log.changes, QStringList("Paste"));
+    QCOMPARE(log.MissedPixels(cleared), QString()); // the views repaint every pasted pixel
     QVERIFY(dialogs.messages.empty());
     QCOMPARE(QString::fromStdString(e.FragmentPrompt), PastePrompt);
 }
@@ -150,10 +151,13 @@ void TestClipboard::cutLeavesTheImageOnTheClipboard()
     frmMain w(dialogs);
     Editor& e = w.editor();
     Draw(e, {"0000", "0990"});
+    const Surface drawn = e.picMini;
+    ChangeLog log(e.picMini);
     w.mnuWytnij_Click();
-    for (const Surface* s : {&e.picMini, &e.picIkona, &e.picEXE})
-        for (int y = 0; y < s->height(); ++y)
-            QCOMPARE(Rows(*s, 0, y, s->width(), 1), Rows(QStringList{QString(s->width(), 'b')}));
+    for (int y = 0; y < ImageSize; ++y)
+        QCOMPARE(Rows(e.picMini, 0, y, ImageSize, 1), Rows(QStringList{QString(ImageSize, 'b')}));
+    QCOMPARE(log.changes, QStringList("Cut"));
+    QCOMPARE(log.MissedPixels(drawn), QString());
     const QImage got = QImage::fromData(QGuiApplication::clipboard()->mimeData()->data("image/png"));
     QCOMPARE(got.pixel(1, 1), ToQColor(PaletteColors[9]).rgb());
     QCOMPARE(got.pixel(0, 1), ToQColor(PaletteColors[0]).rgb());
@@ -185,8 +189,9 @@ void TestClipboard::smallPasteKeepsTheOtherPixels()
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
     QCOMPARE(Rows(e.picMini, 16, 0, 16, 2), Rows(QStringList{QString(16, '4'), QString(16, 'b')}));
     QCOMPARE(Rows(e.picMini, 0, 16, 32, 1), Rows(QStringList{QString(32, 'b')}));
-    QCOMPARE(e.picIkona.pixel(15 * 6 + 5, 15 * 6), FromQRgb(PatternAt(15, 15)));
-    QCOMPARE(e.picEXE.pixel(7, 7), FromQRgb(PatternAt(14, 14)));
+    // The views show the image: the thumbnail every second pixel.
+    QCOMPARE(FromQRgb(w.picIkona->grab().toImage().pixel(15 * 6 + 5, 15 * 6 + 2)), FromQRgb(PatternAt(15, 15)));
+    QCOMPARE(FromQRgb(w.picEXE->grab().toImage().pixel(7, 7)), FromQRgb(PatternAt(14, 14)));
     QVERIFY(dialogs.messages.empty());
 }
 

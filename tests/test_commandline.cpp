@@ -15,7 +15,7 @@
 
 #include "core/Procedury.h"
 #include "files/CommandLine.h"
-#include "files/FileBytes.h"
+#include "files/NativeNames.h"
 #include "files/IconWriter.h"
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
@@ -237,7 +237,7 @@ void TestCommandLine::openedFileIsSavedBackUntilNowy()
     const QString path = dir.filePath(QStringLiteral("moje ikony/kot czarny.ico"));
     QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
     Editor drawn;
-    SetImagePixel(drawn, 3, 4, PaletteColors[1]);
+    drawn.picMini.setPixel(3, 4, PaletteColors[1]);
     Write(path, IconBytes(drawn));
 
     Window win({path});
@@ -245,7 +245,6 @@ void TestCommandLine::openedFileIsSavedBackUntilNowy()
     QVERIFY(win.dialogs.messages.empty());
     QCOMPARE(win.w.editor().CurrentFileName, path.toStdString());
     QCOMPARE(Rows(win.w.editor().picMini), Rows(drawn.picMini));
-    QCOMPARE(Rows(win.w.editor().picEXE), Rows(drawn.picEXE)); // the thumbnail follows
 
     (nowy ? win.w.mnuNowy : win.w.mnuCzyśćObraz)->trigger();
     win.dialogs.fileAnswers.push_back(std::nullopt); // cancel, should a dialog open
@@ -268,7 +267,7 @@ void TestCommandLine::schowekPastesAndOpensNothing()
     QFETCH(QStringList, words);
     QTemporaryDir dir;
     Editor drawn;
-    SetImagePixel(drawn, 0, 0, PaletteColors[3]);
+    drawn.picMini.setPixel(0, 0, PaletteColors[3]);
     const QString path = dir.filePath(QStringLiteral("a.ico"));
     Write(path, IconBytes(drawn));
     words.replaceInStrings(QStringLiteral("PATH"), path);
@@ -328,7 +327,7 @@ void TestCommandLine::namesThatAreNotUtf8KeepTheirBytes()
     QTemporaryDir dir;
     const QByteArray native = QFile::encodeName(dir.path()) + "/\xFF\xFE kot \xC5\xBC.ico";
     Editor drawn;
-    SetImagePixel(drawn, 3, 4, PaletteColors[1]);
+    drawn.picMini.setPixel(3, 4, PaletteColors[1]);
     const QByteArray icon = IconBytes(drawn);
     const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
     QVERIFY(fd >= 0);

@@ -1,8 +1,10 @@
-// The image core without a window: surfaces, cell mapping, canvas procedures,
-// undo, the transparent colour and the fixed file header.
+// The image core without a window: surfaces, cell mapping, how the views
+// show the image, the image's change notices, undo, the transparent colour
+// and the fixed file header.
 #include <QFile>
 #include <QtTest>
 
+#include "core/ImageViews.h"
 #include "core/Procedury.h"
 #include "core/Transparent.h"
 #include "core/Undo.h"
@@ -18,11 +20,12 @@ private slots:
     void surfaceSetBackColourClearsAndAssignAutoSizes();
     void cellFromPoint_data();
     void cellFromPoint();
-    void startUpImageCanvasAndThumbnailAreColour11();
-    void paintCellTouchesThumbnailOnlyForEvenCells();
-    void repaintCanvasFillsWholeBlocks();
-    void canvasToImageSamplesTopLeftPixel();
-    void hiddenThumbnailIsNotRefreshed();
+    void startUpImageIsColour11();
+    void viewsShowBlocksAndEverySecondPixel();
+    void viewsRepaintOnlyWhatShowsAChange();
+    void changesNestAndTellTheirCause();
+    void surfaceNoticesCoverWhatChanged();
+    void copiesTakePixelsNotListeners();
     void undoExchangesTwice();
     void transparentColourDerivation();
     void headerFileMatchesPaletteTables();
@@ -128,70 +131,126 @@ void TestCore::cellFromPoint()
     QCOMPARE(CellFromPoint(x, y), (Cell{cx, cy}));
 }
 
-void TestCore::startUpImageCanvasAndThumbnailAreColour11()
+void TestCore::startUpImageIsColour11()
 {
     Editor e = StartedEditor();
-    for (Surface* s : {&e.picMini, &e.picIkona, &e.picEXE, &e.Undo1})
+    for (Surface* s : {static_cast<Surface*>(&e.picMini), &e.Undo1})
         for (int y = 0; y < s->height(); ++y)
             for (int x = 0; x < s->width(); ++x)
                 QCOMPARE(s->pixel(x, y), Rgb(0, 255, 255));
     QCOMPARE(e.pic.backColour(), Rgb(191, 191, 191));
 }
 
-void TestCore::paintCellTouchesThumbnailOnlyForEvenCells()
-{
-    Editor e = StartedEditor();
-    e.CurrentColor = 1;
-    PaintCell(e, 3, 4);
-    QCOMPARE(e.picMini.pixel(3, 4), PaletteColors[1]);
-    QCOMPARE(Rows(e.picIkona, 17, 23, 8, 8),
-             Rows({"bbbbbbbb", "b111111b", "b111111b", "b111111b", "b111111b", "b111111b",
-                   "b111111b", "bbbbbbbb"}));
-    QCOMPARE(Rows(e.picEXE), Rows(Surface(16, 16, PaletteColors[11])));
-
-    PaintCell(e, 4, 6);
-    QCOMPARE(e.picEXE.pixel(2, 3), PaletteColors[1]);
-    QCOMPARE(e.picEXE.pixel(1, 2), PaletteColors[11]);
-}
-
-void TestCore::repaintCanvasFillsWholeBlocks()
+void TestCore::viewsShowBlocksAndEverySecondPixel()
 {
     Editor e = StartedEditor();
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x)
             e.picMini.setPixel(x, y, PaletteColors[(x + 3 * y) % 16]);
-    RepaintCanvas(e);
+    QCOMPARE(ViewSide(CanvasScale, ImageSize), 192);
+    QCOMPARE(ViewSide(HalfScale, ImageSize), 16);
+    QCOMPARE(ViewSide(OneToOne, 19), 19);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
             const Colour c = PaletteColors[(x + 3 * y) % 16];
-            QCOMPARE(e.picIkona.pixel(6 * x, 6 * y), c);
-            QCOMPARE(e.picIkona.pixel(6 * x + 5, 6 * y + 5), c);
-            QCOMPARE(e.picIkona.pixel(6 * x + 5, 6 * y), c);
+            for (auto [dx, dy] : {std::pair{0, 0}, {5, 5}, {5, 0}, {0, 5}, {2, 3}})
+                QCOMPARE(ViewPixel(e.picMini, CanvasScale, 6 * x + dx, 6 * y + dy), c);
         }
+    for (int j = 0; j < 16; ++j)
+        for (int i = 0; i < 16; ++i)
+            QCOMPARE(ViewPixel(e.picMini, HalfScale, i, j), e.picMini.pixel(2 * i, 2 * j));
 }
 
-void TestCore::canvasToImageSamplesTopLeftPixel()
+void TestCore::viewsRepaintOnlyWhatShowsAChange()
 {
-    Editor e = StartedEditor();
-    // Block (2, 1) only partly covered: its top-left pixel decides.
-    e.picIkona.fillRect(12, 6, 14, 8, PaletteColors[1]);
-    // Block (3, 1) covered everywhere but its top-left pixel.
-    e.picIkona.fillRect(19, 7, 23, 11, PaletteColors[2]);
-    CanvasToImage(e);
-    QCOMPARE(e.picMini.pixel(2, 1), PaletteColors[1]);
-    QCOMPARE(e.picMini.pixel(3, 1), PaletteColors[11]);
+    // One pixel: its canvas block; in the thumbnail only when both are even.
+    QCOMPARE(ViewArea(CanvasScale, {3, 4, 3, 4}), (PixelArea{18, 24, 23, 29}));
+    QVERIFY(ViewArea(HalfScale, {3, 4, 3, 4}).empty());
+    QVERIFY(ViewArea(HalfScale, {4, 5, 4, 5}).empty());
+    QCOMPARE(ViewArea(HalfScale, {4, 6, 4, 6}), (PixelArea{2, 3, 2, 3}));
+    // An area: the thumbnail pixels whose source lies in it.
+    QCOMPARE(ViewArea(HalfScale, {1, 1, 4, 5}), (PixelArea{1, 1, 2, 2}));
+    QCOMPARE(ViewArea(HalfScale, {0, 0, 31, 31}), (PixelArea{0, 0, 15, 15}));
+    QCOMPARE(ViewArea(CanvasScale, {0, 0, 31, 31}), (PixelArea{0, 0, 191, 191}));
+    QCOMPARE(ViewArea(OneToOne, {2, 3, 7, 9}), (PixelArea{2, 3, 7, 9}));
 }
 
-void TestCore::hiddenThumbnailIsNotRefreshed()
+void TestCore::changesNestAndTellTheirCause()
 {
     Editor e = StartedEditor();
-    e.picEXE.hide();
-    e.CurrentColor = 3;
-    PaintCell(e, 0, 0);
-    QCOMPARE(e.picEXE.pixel(0, 0), PaletteColors[11]);
-    e.picEXE.show();
-    RefreshHalfPreview(e);
-    QCOMPARE(e.picEXE.pixel(0, 0), PaletteColors[3]);
+    ChangeLog log(e.picMini);
+    e.CurrentColor = 1;
+    PaintCell(e, 3, 4);
+    QCOMPARE(log.changes, QStringList("Pencil"));
+    QCOMPARE(log.areas, (std::vector<PixelArea>{{3, 4, 3, 4}}));
+
+    // An operation inside a command adds to the command's change.
+    log.clear();
+    {
+        ImageChange paste(e.picMini, ChangeCause::Paste);
+        PaintCell(e, 5, 5);
+        ClearImage(e, ChangeCause::Clear);
+        QCOMPARE(log.changes, QStringList());
+    }
+    QCOMPARE(log.changes, QStringList("Paste"));
+
+    // A change in which nothing happened says so.
+    log.clear();
+    {
+        ImageChange cancelled(e.picMini, ChangeCause::Text);
+    }
+    e.picMini.line(-9, -9, -1, -1, PaletteColors[2]); // wholly outside
+    {
+        ImageChange outside(e.picMini, ChangeCause::Line);
+        e.picMini.line(40, 0, 40, 9, PaletteColors[2]);
+    }
+    QCOMPARE(log.changes, QStringList({"Text (none)", "Line (none)"}));
+    QVERIFY(log.areas.empty());
+
+    log.clear();
+    e.picMini.endChange(); // unbalanced: ignored
+    ClearImage(e, ChangeCause::New);
+    Cofnij(e);
+    QCOMPARE(log.changes, QStringList({"New", "Undo"}));
+    QVERIFY(!e.picMini.changing());
+}
+
+void TestCore::surfaceNoticesCoverWhatChanged()
+{
+    Surface s(32, 32, PaletteColors[11]);
+    struct Areas : SurfaceObserver {
+        void surfaceChanged(const PixelArea& a) override { seen.push_back(a); }
+        std::vector<PixelArea> seen;
+    } areas;
+    s.addObserver(&areas);
+    s.addObserver(&areas); // once only
+    s.setPixel(40, 1, PaletteColors[1]);          // outside: nothing
+    s.fillRect(-5, 30, 3, 40, PaletteColors[1]);  // clipped
+    s.line(2, 9, 7, 5, PaletteColors[1]);         // its bounding box
+    s.line(-3, 1, 1, 1, PaletteColors[1]);        // the part inside
+    s.setPixel(4, 4, PaletteColors[2]);
+    s.clear();
+    QCOMPARE(areas.seen, (std::vector<PixelArea>{
+                             {0, 30, 3, 31}, {2, 5, 7, 9}, {0, 1, 1, 1}, {4, 4, 4, 4}, {0, 0, 31, 31}}));
+    s.removeObserver(&areas);
+    s.setPixel(0, 0, PaletteColors[3]);
+    QCOMPARE(areas.seen.size(), std::size_t(5));
+}
+
+void TestCore::copiesTakePixelsNotListeners()
+{
+    Editor e = StartedEditor();
+    ChangeLog log(e.picMini);
+    Editor copy = e;
+    copy.picMini.setPixel(1, 1, PaletteColors[1]);
+    PaintCell(copy, 2, 2);
+    QVERIFY(log.changes.isEmpty() && log.areas.empty());
+    QCOMPARE(PaletteIndexOf(e.picMini.pixel(1, 1)), 11);
+
+    // Assigning pixels to the image tells its listeners.
+    e.picMini = copy.picMini;
+    QCOMPARE(log.areas, (std::vector<PixelArea>{{0, 0, 31, 31}}));
+    QVERIFY(e.picMini.sameContent(copy.picMini));
 }
 
 void TestCore::undoExchangesTwice()
@@ -206,10 +265,8 @@ void TestCore::undoExchangesTwice()
     const Surface drawn = e.picMini;
     Cofnij(e);
     QVERIFY(e.picMini.sameContent(blank));
-    QCOMPARE(e.picIkona.pixel(6, 6), PaletteColors[11]);
     Cofnij(e);
     QVERIFY(e.picMini.sameContent(drawn));
-    QCOMPARE(e.picIkona.pixel(11, 11), PaletteColors[1]);
     QCOMPARE(Rows(e.Undo2), Rows(Surface(32, 32, PaletteColors[11])));
 }
 

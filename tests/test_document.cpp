@@ -39,11 +39,10 @@ void Scribble(Editor& e)
 {
     e.CurrentFileName = "/tmp/bild.ico";
     for (int i = 0; i < ImageSize; ++i) {
-        SetImagePixel(e, i, i, PaletteColors[1]);
-        SetImagePixel(e, ImageSize - 1 - i, i, PaletteColors[3]);
-        SetImagePixel(e, i, 0, PaletteColors[0]);
+        e.picMini.setPixel(i, i, PaletteColors[1]);
+        e.picMini.setPixel(ImageSize - 1 - i, i, PaletteColors[3]);
+        e.picMini.setPixel(i, 0, PaletteColors[0]);
     }
-    RefreshHalfPreview(e);
 }
 
 QString Uniform(int width, int height, char digit)
@@ -89,12 +88,14 @@ void TestDocument::clearingCommands()
     Scribble(e);
     TakeSnapshot(e);
     const QString snapshot = Rows(e.Undo1);
+    const Surface drawn = e.picMini;
+    ChangeLog log(e.picMini);
 
     (nowy ? w.mnuNowy : w.mnuCzyśćObraz)->trigger();
 
     QCOMPARE(Rows(e.picMini), Uniform(ImageSize, ImageSize, 'b'));
-    QCOMPARE(Rows(e.picIkona), Uniform(CanvasSize, CanvasSize, 'b'));
-    QCOMPARE(Rows(e.picEXE), Uniform(ImageSize / 2, ImageSize / 2, 'b'));
+    QCOMPARE(log.changes, QStringList(nowy ? "New" : "Clear"));
+    QCOMPARE(log.MissedPixels(drawn), QString());
     QCOMPARE(e.CurrentFileName, nowy ? std::string() : std::string("/tmp/bild.ico"));
     // No undo snapshot, and the settings stay.
     QCOMPARE(Rows(e.Undo1), snapshot);

@@ -7,7 +7,7 @@
 
 #include "core/Procedury.h"
 #include "support/TestSupport.h"
-#include "ui/ColourButton.h"
+#include "ui/PictureButton.h"
 #include "qt/QtColour.h"
 #include "qt/SurfaceView.h"
 #include "ui/frmMain.h"

@@ -9,7 +9,7 @@
 #include "transfer/Outline.h"
 #include "transfer/Placement.h"
 #include "transfer/frmtmp.h"
-#include "ui/ColourButton.h"
+#include "ui/PictureButton.h"
 #include "qt/QtColour.h"
 #include "qt/SurfaceView.h"
 #include "ui/frmMain.h"
@@ -19,8 +19,6 @@ class TestFrmtmp : public QObject {
 private slots:
     void followPointer_data();
     void followPointer();
-    void valx_data();
-    void valx();
     void windowControlsAndBlinking();
     void madeOnFirstUseWithoutBlinkingAfterStartUp();
     void captionChangesOnlyWhenTheFrameMoves();
@@ -57,29 +55,6 @@ void TestFrmtmp::followPointer()
     QFETCH(QPoint, frame);
     const FramePosition p = FollowPointer(pointer.x(), pointer.y(), picture.width(), picture.height());
     QCOMPARE(QPoint(p.left, p.top), frame);
-}
-
-void TestFrmtmp::valx_data()
-{
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<int>("value");
-    // The nine font-size captions, with trailing blanks as the menu has them.
-    const char* captions[] = {"&8   ", "1&0  ", "1&2  ", "&14  ", "1&6  ", "1&8  ", "&20  ", "2&4  ", "&36  "};
-    const int sizes[] = {8, 10, 12, 14, 16, 18, 20, 24, 36};
-    for (int i = 0; i < 9; ++i)
-        QTest::newRow(captions[i]) << QString::fromLatin1(captions[i]) << sizes[i];
-    QTest::newRow("empty") << "" << 0;
-    QTest::newRow("no number") << "&Pogrubiona" << 0;
-    QTest::newRow("blanks inside are skipped") << " 1 2x5" << 12;
-    QTest::newRow("stops at a letter") << "7pt" << 7;
-    QTest::newRow("beyond a byte") << "99999999999" << 255;
-}
-
-void TestFrmtmp::valx()
-{
-    QFETCH(QString, caption);
-    QFETCH(int, value);
-    QCOMPARE(frmtmp::Valx(caption), value);
 }
 
 namespace {
@@ -130,13 +105,7 @@ QString CheckPlaced(const Editor& e, const Surface& source, int left, int top)
                                                                     : PaletteColors[15];
             if (e.picMini.pixel(dx, dy) != want)
                 return QStringLiteral("image pixel (%1,%2)").arg(dx).arg(dy);
-            if (e.picIkona.pixel(6 * dx + 5, 6 * dy + 5) != want || e.picIkona.pixel(6 * dx, 6 * dy) != want)
-                return QStringLiteral("canvas block (%1,%2)").arg(dx).arg(dy);
         }
-    for (int j = 0; j < 16; ++j)
-        for (int i = 0; i < 16; ++i)
-            if (e.picEXE.pixel(i, j) != e.picMini.pixel(2 * i, 2 * j))
-                return QStringLiteral("thumbnail pixel (%1,%2)").arg(i).arg(j);
     return {};
 }
 } // namespace

@@ -2,6 +2,7 @@
 // placement window, bad files ending silently) and the icon a file shows.
 #include <QDir>
 #include <QImageWriter>
+#include <QtEndian>
 #include <QtTest>
 
 #include <set>
@@ -13,6 +14,7 @@
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
 #include "transfer/PictureDecoder.h"
+#include "transfer/PngChunks.h"
 #include "transfer/WyciaganieIkon.h"
 #include "transfer/frmtmp.h"
 #include "qt/QtColour.h"
@@ -108,6 +110,7 @@ private slots:
     void badFilesEndSilently_data();
     void badFilesEndSilently();
     void jpegScansAreCounted();
+    void pngExtrasAreDropped();
     void programIconWithItsMask_data();
     void programIconWithItsMask();
     void installerStubIcon();
@@ -127,14 +130,16 @@ void TestImport::smallPictureClearsTheRestAndUndoesTwice()
     Editor& e = w.editor();
     e.CurrentFileName = "keep.ico";
     dialogs.fileAnswers = {dir.filePath("full.bmp"), dir.filePath("small.gif")};
+    const Surface blank = e.picMini;
+    ChangeLog log(e.picMini);
 
     w.mnuImportPaint_Click();
     QCOMPARE(dialogs.fileTitles, QStringList{"Importuj plik graficzny"});
     QCOMPARE(dialogs.fileFilters, QStringList{CD4Filter});
     QString diff = PatternIn(e.picMini, 32, 32);
     QVERIFY2(diff.isEmpty(), qPrintable(diff));
-    QCOMPARE(e.picIkona.pixel(31 * 6, 31 * 6), FromQRgb(PatternAt(31, 31)));
-    QCOMPARE(e.picEXE.pixel(15, 15), FromQRgb(PatternAt(30, 30)));
+    QCOMPARE(log.changes, QStringList("Import")); // the reset and the picture as one
+    QCOMPARE(log.MissedPixels(blank), QString());
     const Surface imported = e.picMini;
     w.mnuCofnij_Click();
     for (int y = 0; y < 32; ++y)
@@ -313,7 +318,7 @@ void TestImport::badFilesEndSilently()
     ScriptedDialogs dialogs;
     frmMain w(dialogs);
     Editor& e = w.editor();
-    SetImagePixel(e, 5, 5, PaletteColors[2]);
+    e.picMini.setPixel(5, 5, PaletteColors[2]);
     const Surface before = e.picMini;
     const Surface undo = e.Undo1;
     dialogs.fileAnswers = {kind == "cancel" ? std::nullopt : std::optional<QString>(path)};
@@ -350,6 +355,76 @@ void TestImport::jpegScansAreCounted()
     QCOMPARE(JpegScanCount(progressive.chopped(2)), -1);
 }
 
+namespace {
+
+// The hostile seeds that tests/e2e/costly.py writes for the fuzz targets;
+// a picture seed starts with the fuzz target's hint byte.
+QByteArray Seed(const char* name)
+{
+    QFile file(QStringLiteral(PIKSELAR_SOURCE_DIR "/fuzz/corpus/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().mid(1) : QByteArray();
+}
+
+// The chunk types of a PNG, in order.
+QStringList PngChunks(const QByteArray& png)
+{
+    QStringList types;
+    for (qsizetype at = 8; at + 12 <= png.size();) {
+        const quint32 length = qFromBigEndian<quint32>(png.constData() + at);
+        types << QString::fromLatin1(png.mid(at + 4, 4));
+        at += 12 + qsizetype(length);
+    }
+    return types;
+}
+
+QByteArray PngChunk(const char* type, const QByteArray& data)
+{
+    QByteArray c(4, '\0');
+    qToBigEndian<quint32>(quint32(data.size()), c.data());
+    return c + type + data + QByteArray(4, '\0');
+}
+
+} // namespace
+
+void TestImport::pngExtrasAreDropped()
+{
+    // Forty compressed texts that inflate to almost 8 MB each: the decoder
+    // never sees them, and the picture still comes.
+    const QByteArray hostile = Seed("picture/png-40-ztxt");
+    QVERIFY(IsPng(hostile));
+    QCOMPARE(PngChunks(hostile).count(QStringLiteral("zTXt")), 40);
+    const QByteArray walked = WithoutPngExtras(hostile);
+    QCOMPARE(PngChunks(walked).count(QStringLiteral("zTXt")), 0);
+    QVERIFY(walked.size() < 2048);
+    const auto picture = DecodePicture(hostile);
+    QVERIFY(picture);
+    QCOMPARE(picture->size(), QSize(32, 32));
+    QCOMPARE(picture->pixel(5, 5), qRgb(0, 0, 255));
+
+    // An ordinary PNG with a short note decodes as before.
+    const QByteArray noted = Seed("picture/png-small-text");
+    QVERIFY(PngChunks(noted).contains(QStringLiteral("tEXt")));
+    const auto plain = DecodePicture(noted);
+    QVERIFY(plain);
+    QCOMPARE(plain->pixel(31, 31), qRgb(0, 0, 255));
+
+    // Other extras stay up to the allowance, in their order; the pieces of
+    // the picture and its transparency always stay.
+    const QByteArray start = hostile.left(33), end = hostile.right(12);
+    const QByteArray small = PngChunk("prVt", QByteArray(100, 'x'));
+    const QByteArray big = PngChunk("prVt", QByteArray(MaxPngExtraBytes, 'x'));
+    const QByteArray alpha = PngChunk("tRNS", QByteArray(6, '\0'));
+    QCOMPARE(PngChunks(WithoutPngExtras(start + small + big + alpha + small + end)),
+             QStringList({"IHDR", "prVt", "tRNS", "prVt", "IEND"}));
+    // A chunk longer than the rest of the file, and all after it, are kept
+    // as they are, for the decoder to refuse.
+    QByteArray cut = start + small;
+    cut.append(PngChunk("zTXt", QByteArray(50, 'z')).chopped(20));
+    QCOMPARE(WithoutPngExtras(cut), cut);
+    // Whatever is not a PNG is left alone.
+    QCOMPARE(WithoutPngExtras(QByteArray("BM not a png")), QByteArray("BM not a png"));
+}
+
 void TestImport::programIconWithItsMask_data()
 {
     QTest::addColumn<QString>("arch");
@@ -378,6 +453,8 @@ void TestImport::programIconWithItsMask()
     Editor& e = w.editor();
     e.CurrentFileName = "keep.ico";
     Surface undo = e.Undo1;
+    const Surface blank = e.picMini;
+    ChangeLog log(e.picMini);
     dialogs.fileAnswers = {dir.filePath("prog.exe")};
     w.mnuOpenEXE_Click();
     QCOMPARE(dialogs.fileTitles, QStringList{QStringLiteral("Importuj ikonę z pliku EXE")});
@@ -386,8 +463,8 @@ void TestImport::programIconWithItsMask()
     for (int y = 0; y < 32; ++y)
         for (int x = 1; x < 32; ++x)
             QCOMPARE(e.picMini.pixel(x, y), FromQRgb(PatternAt(x, y)));
-    QCOMPARE(e.picIkona.pixel(6 * 31 + 2, 6 * 31 + 2), FromQRgb(PatternAt(31, 31)));
-    QCOMPARE(e.picEXE.pixel(5, 5), FromQRgb(PatternAt(10, 10)));
+    QCOMPARE(log.changes, QStringList("ProgramIcon"));
+    QCOMPARE(log.MissedPixels(blank), QString());
     QCOMPARE(e.CurrentFileName, "keep.ico");
     QVERIFY(e.Undo1.sameContent(undo));
 
@@ -502,14 +579,13 @@ void TestImport::missingFileClearsAndCancelChangesNothing()
     ScriptedDialogs dialogs;
     frmMain w(dialogs);
     Editor& e = w.editor();
-    SetImagePixel(e, 3, 3, PaletteColors[0]);
+    e.picMini.setPixel(3, 3, PaletteColors[0]);
     dialogs.fileAnswers = {std::nullopt, QStringLiteral("/nonexistent/prog.exe")};
     w.mnuOpenEXE_Click();
     QCOMPARE(e.picMini.pixel(3, 3), PaletteColors[0]);
     w.mnuOpenEXE_Click();
     for (int y = 0; y < 32; ++y)
         QCOMPARE(Rows(e.picMini, 0, y, 32, 1), Row(QString(32, 'b')));
-    QCOMPARE(e.picIkona.pixel(3 * 6, 3 * 6), PaletteColors[11]);
 }
 
 QTEST_MAIN(TestImport)

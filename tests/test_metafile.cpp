@@ -161,6 +161,7 @@ private slots:
     void damagedData();
     void truncationsNeverMisbehave();
     void drawingWorkIsBounded();
+    void polygonsAreChargedByTheirEdges();
 };
 
 void TestMetafile::naturalSize_data()
@@ -454,6 +455,59 @@ void TestMetafile::drawingWorkIsBounded()
     QVERIFY(whole);
     QCOMPARE(Letters(*whole, QRect(0, 0, 3, 1)), QStringLiteral("ggr"));
     QCOMPARE(Letters(*whole, QRect(3999, 239, 2, 2)), QStringLiteral("r.\n.."));
+}
+
+void TestMetafile::polygonsAreChargedByTheirEdges()
+{
+    // A zig-zag of points from top to bottom and back in a narrow column:
+    // few pixels, but each edge crosses every row the fill passes.
+    const auto zigzag = [](int points, int side) {
+        QByteArray coords;
+        for (int i = 0; i < points; ++i) {
+            Wmf::Put16(coords, i % 2);
+            Wmf::Put16(coords, i % 2 ? side : 0);
+        }
+        return coords;
+    };
+    const auto play = [&](int points) {
+        return wmf::PlayMetafile(Wmf()
+                                     .pen(5, 0, Black)
+                                     .brush(0, Red)
+                                     .brush(0, Green)
+                                     .select(0)
+                                     .select(1)
+                                     .rec(0x0324, {points}, zigzag(points, 4096))
+                                     .select(2)
+                                     .rect(10, 0, 12, 2)
+                                     .placeable(0, 0, 4096, 4096, 96));
+    };
+    // A thousand points are well within the bound: what follows is drawn.
+    const auto drawn = play(1000);
+    QVERIFY(drawn);
+    QCOMPARE(Letters(*drawn, QRect(10, 0, 2, 1)), QStringLiteral("gg"));
+    // The largest polygon a record holds, zig-zagging the same way, stops
+    // playback before it is filled.
+    const auto stopped = play(65535);
+    QVERIFY(stopped);
+    QCOMPARE(Letters(*stopped, QRect(10, 0, 2, 1)), QStringLiteral(".."));
+
+    // The same file as the fuzz target's seed and the end-to-end tests use:
+    // the square after its polygon never comes.
+    QFile seed(QStringLiteral(PIKSELAR_SOURCE_DIR "/fuzz/corpus/wmf/zigzag-polygon.wmf"));
+    QVERIFY(seed.open(QIODevice::ReadOnly));
+    const auto hostile = wmf::PlayMetafile(seed.readAll());
+    QVERIFY(hostile);
+    QCOMPARE(Letters(*hostile, QRect(100, 0, 2, 1)), QStringLiteral(".."));
+
+    // A pen along a long polyline pays for its length and the rows it
+    // crosses, the thinnest pen too.
+    const auto outlined = wmf::PlayMetafile(Wmf()
+                                                .pen(0, 0, Blue)
+                                                .select(0)
+                                                .rec(0x0325, {65535}, zigzag(65535, 4096))
+                                                .placeable(0, 0, 4096, 4096, 96));
+    QVERIFY(outlined);
+    QCOMPARE(Letters(*outlined, QRect(0, 2000, 2, 1)), QStringLiteral(".."));
 }
 
 QTEST_MAIN(TestMetafile)

@@ -3,13 +3,16 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <functional>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "files/FileBytes.h"
+#include "files/SafeFile.h"
 #include "files/OptionsFile.h"
 #include "support/TestSupport.h"
 #include "ui/Frame.h"
@@ -35,6 +38,9 @@ private slots:
     void onlyARegularFileIsReadOrReplaced_data();
     void onlyARegularFileIsReadOrReplaced();
     void fullDiskLeavesTheOldFileWhole();
+    void twoSavesOfTheOptionsNeverMeet();
+    void onlyRealConfigurationFoldersAreWritten_data();
+    void onlyRealConfigurationFoldersAreWritten();
 
 private:
     QString optionsPath() const { return OptionsFile(); }
@@ -210,8 +216,8 @@ void TestOptions::windowRestoresTheFile()
     // Restored through the entries' own handlers: what they show follows.
     QCOMPARE(!w.Namiary->isHidden(), marks[0] == '1');
     QCOMPARE(!w.Shape2->isHidden(), marks[1] == '1');
-    QCOMPARE(w.editor().picMini.visible(), marks[2] == '1');
-    QCOMPARE(w.editor().picEXE.visible(), marks[3] == '1');
+    QCOMPARE(!w.picMini->isHidden(), marks[2] == '1');
+    QCOMPARE(!w.picEXE->isHidden(), marks[3] == '1');
     QVERIFY(dialogs.messages.empty()); // a bad file is never reported
 }
 
@@ -386,7 +392,120 @@ void TestOptions::fullDiskLeavesTheOldFileWhole()
     QFile f(optionsPath());
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("3,1,1,1,1,1,1\n"));
-    QVERIFY(!QFileInfo::exists(TemporaryNameFor(optionsPath())));
+    QCOMPARE(QDir(QFileInfo(optionsPath()).path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("opcje.dat")});
+}
+
+void TestOptions::twoSavesOfTheOptionsNeverMeet()
+{
+    // Two copies of the program end at once: the first is held after
+    // writing its temporary file while the second writes the options.
+    const QString file = optionsPath();
+    std::array<bool, ViewOptionCount> firstViews{true, false, true, false, true, false};
+    std::array<bool, ViewOptionCount> secondViews{false, true, false, true, false, true};
+    static std::function<void()> during;
+    bool secondWritten = false;
+    QStringList whileHeld;
+    during = [&] {
+        const QDir folder(QFileInfo(file).path());
+        const QStringList before = folder.entryList(QDir::Files | QDir::Hidden);
+        secondWritten = WriteOptionsFile(file, 7, secondViews);
+        whileHeld = folder.entryList(QDir::Files | QDir::Hidden);
+        whileHeld.removeAll(QStringLiteral("opcje.dat"));
+        QCOMPARE(whileHeld, before); // the held temporary file, untouched
+    };
+    FileWriteCall = [](int fd, const void* data, std::size_t size) -> ssize_t {
+        const ssize_t n = ::write(fd, data, size);
+        FileWriteCall = ::write;
+        std::exchange(during, nullptr)();
+        return n;
+    };
+    const bool firstWritten = WriteOptionsFile(file, 4, firstViews);
+    FileWriteCall = ::write;
+    QVERIFY(firstWritten);
+    QVERIFY(secondWritten);
+    QCOMPARE(whileHeld.size(), 1);
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray::fromStdString(FormatOptions(4, firstViews)));
+    QCOMPARE(QDir(QFileInfo(file).path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("opcje.dat")});
+    // A new file gets the mode the user's umask gives, not a private one.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    QCOMPARE(LStat(file).st_mode & 07777, mode_t(0666 & ~mask));
+}
+
+void TestOptions::onlyRealConfigurationFoldersAreWritten_data()
+{
+    QTest::addColumn<QByteArray>("home");   // "-": unset; "@": a real folder
+    QTest::addColumn<QByteArray>("config"); // the same for XDG_CONFIG_HOME
+    QTest::addColumn<QString>("expected");  // under "@" of HOME or of XDG_CONFIG_HOME; empty: none
+    QTest::newRow("no HOME, no XDG_CONFIG_HOME") << QByteArray("-") << QByteArray("-") << QString();
+    QTest::newRow("empty HOME") << QByteArray("") << QByteArray("-") << QString();
+    QTest::newRow("relative HOME") << QByteArray("home") << QByteArray("") << QString();
+    QTest::newRow("HOME that is not there") << QByteArray("/nonexistent/home") << QByteArray("-") << QString();
+    QTest::newRow("HOME only") << QByteArray("@") << QByteArray("-") << QStringLiteral("HOME/.config");
+    QTest::newRow("relative XDG_CONFIG_HOME") << QByteArray("@") << QByteArray("cfg") << QStringLiteral("HOME/.config");
+    QTest::newRow("XDG_CONFIG_HOME, no HOME") << QByteArray("-") << QByteArray("@") << QStringLiteral("XDG");
+}
+
+void TestOptions::onlyRealConfigurationFoldersAreWritten()
+{
+    QFETCH(QByteArray, home);
+    QFETCH(QByteArray, config);
+    QFETCH(QString, expected);
+    const QByteArray oldHome = qgetenv("HOME");
+    QTemporaryDir homeDir, work;
+    const auto set = [](const char* name, const QByteArray& value, const QString& real) {
+        if (value == "-")
+            qunsetenv(name);
+        else
+            qputenv(name, value == "@" ? QFile::encodeName(real) : value);
+    };
+    set("HOME", home, homeDir.path());
+    set("XDG_CONFIG_HOME", config, config_->path());
+    // Relative names would be taken from the working directory.
+    const QString oldWork = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(work.path()));
+    const bool rootConfigBefore = QFileInfo::exists(QStringLiteral("/.config/pikselar"));
+
+    const QString folder = expected.isEmpty() ? QString()
+        : expected == QLatin1String("XDG") ? config_->path()
+                                          : homeDir.filePath(QStringLiteral(".config"));
+    QCOMPARE(UserConfigFolder(), folder);
+    QCOMPARE(OptionsFile(), folder.isEmpty() ? QString() : folder + QStringLiteral("/pikselar/opcje.dat"));
+    {
+        ScriptedDialogs dialogs;
+        frmMain w(dialogs);
+        w.prz[6]->trigger();
+        w.SaveOpt();
+        QVERIFY(dialogs.messages.empty());
+    }
+    // Qt's own settings go where the options go, or nowhere.
+    KeepQtSettingsInConfigFolder();
+    {
+        QSettings qt(QSettings::UserScope, QStringLiteral("QtProject"));
+        qt.setValue(QStringLiteral("probe"), 1);
+        qt.sync();
+        QCOMPARE(qt.status() == QSettings::NoError, !folder.isEmpty());
+    }
+    QVERIFY(QDir::setCurrent(oldWork));
+    qputenv("HOME", oldHome);
+
+    if (!folder.isEmpty()) {
+        QFile f(folder + QStringLiteral("/pikselar/opcje.dat"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll().startsWith("6\n"));
+        QVERIFY(QFileInfo::exists(folder + QStringLiteral("/QtProject.conf")));
+    }
+    // Nothing anywhere else: not in the working directory, not at the root.
+    QCOMPARE(QDir(work.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    if (!rootConfigBefore)
+        QVERIFY(!QFileInfo::exists(QStringLiteral("/.config/pikselar")));
+    if (expected != QLatin1String("HOME/.config"))
+        QCOMPARE(QDir(homeDir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    QVERIFY(S_ISCHR(LStat(QStringLiteral("/dev/null")).st_mode));
 }
 
 QTEST_MAIN(TestOptions)

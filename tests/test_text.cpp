@@ -32,6 +32,7 @@ private slots:
     void focusedButtonTakesReturn();
     void textDialogHidesBeforePlacingAndEmptiesOnShow();
     void fontDialogFillsItsListOnceAndKeepsTheChoice();
+    void fontDialogReturnInTheListKeepsItOpen();
     void fontDialogEscAppliesTheChoice();
 
 private:
@@ -393,6 +394,31 @@ void TestText::fontDialogFillsItsListOnceAndKeepsTheChoice()
     QCOMPARE(keptIndex, pick);
     QCOMPARE(dialog.Combo1->count(), families.size());
     QCOMPARE(applied, (QStringList{families[pick], families[pick]}));
+}
+
+void TestText::fontDialogReturnInTheListKeepsItOpen()
+{
+    // "OK" is not the default button: Return in the font list leaves the
+    // dialog open; Esc then closes it with the name chosen there.
+    QStringList applied;
+    frmFont dialog([&](const QString& name) { applied << name; });
+    QString chosen;
+    bool listFocused = false, openAfterReturn = false;
+    WhenModal([&](QWidget*) {
+        (void)QTest::qWaitFor([&] { return dialog.Combo1->isVisible(); });
+        listFocused = QTest::qWaitFor([&] { return dialog.Combo1->hasFocus(); });
+        dialog.Combo1->setCurrentIndex(dialog.Combo1->count() - 1);
+        chosen = dialog.Combo1->currentText();
+        QTest::keyClick(dialog.Combo1, Qt::Key_Return);
+        openAfterReturn = dialog.isVisible() && applied.isEmpty();
+        QTest::keyClick(dialog.Combo1, Qt::Key_Escape);
+    });
+    dialog.ShowModal();
+    QVERIFY(listFocused);
+    QVERIFY(!dialog.Command1->isDefault());
+    QVERIFY(openAfterReturn);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(applied, QStringList{chosen});
 }
 
 void TestText::fontDialogEscAppliesTheChoice()

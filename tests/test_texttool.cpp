@@ -18,6 +18,7 @@
 #include "transfer/frmtmp.h"
 #include "ui/Label.h"
 #include "ui/PictureButton.h"
+#include "qt/QtColour.h"
 #include "qt/SurfaceView.h"
 #include "ui/frmMain.h"
 
@@ -148,6 +149,8 @@ void TestTextTool::typedTextIsPlacedPixelForPixel()
     QTest::mouseClick(w_->Toolbar[ToolEraser], Qt::LeftButton);
     e.picMini.setPixel(3, 3, PaletteColors[1]);
     const QString before = Rows(e.picMini);
+    const Surface old = e.picMini;
+    ChangeLog log(e.picMini);
     bool redrawn = false, menus = false;
     QString shown, prompt;
     PlaceText(QStringLiteral("Ab"), [&](frmtmp* t) {
@@ -168,7 +171,9 @@ void TestTextTool::typedTextIsPlacedPixelForPixel()
     // black and grey only, and the canvas shows it.
     QCOMPARE(Rows(e.picMini), Rows(Corner(expected)));
     QCOMPARE(CountOther(e.picMini), 0);
-    QCOMPARE(e.picIkona.pixel(6 * 1 + 2, 6 * 9 + 2), e.picMini.pixel(1, 9));
+    QCOMPARE(FromQRgb(w_->picIkona->grab().toImage().pixel(6 * 1 + 2, 6 * 9 + 2)), e.picMini.pixel(1, 9));
+    QCOMPARE(log.changes, QStringList("Text"));
+    QCOMPARE(log.MissedPixels(old), QString());
     // Undo brings back the image from before the text button.
     QCOMPARE(Rows(e.Undo1), before);
     QCOMPARE(e.CurrentTool, ToolEraser);
@@ -229,6 +234,15 @@ void TestTextTool::sizeEntriesAreExclusiveAndRedraw()
     QCOMPARE(w_->tmp->Text->roz[2]->text(), QStringLiteral("1&0"));
     QCOMPARE(w_->tmp->Text->roz[9]->text(), QStringLiteral("&36") + QString(17, QLatin1Char(' ')));
     QCOMPARE(w_->tmp->Text->roz[9]->shortcut(), QKeySequence(QStringLiteral("Ctrl+F9")));
+    // Each entry sets the size its caption names.
+    const int sizes[] = {0, 8, 10, 12, 14, 16, 18, 20, 24, 36};
+    for (int i = 1; i <= 9; ++i) {
+        QAction* entry = w_->tmp->Text->roz[i];
+        entry->trigger();
+        QCOMPARE(w_->tmp->Text->font().pointSize(), sizes[i]);
+        QCOMPARE(entry->text().remove(QLatin1Char('&')).trimmed(), QString::number(sizes[i]));
+    }
+    w_->tmp->Text->roz[2]->trigger();
 }
 
 void TestTextTool::boldOnAndOffReturnsToRegular()

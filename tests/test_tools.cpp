@@ -1,5 +1,6 @@
 // The canvas tools without a window: pointer events in canvas pixels, the
-// image, canvas and thumbnail they leave, and the overlays they show.
+// image they leave, the changes the image announces, and the overlays they
+// show.
 #include <QtTest>
 
 #include "core/Procedury.h"
@@ -21,21 +22,11 @@ Editor Started()
 // The pixel centre of a cell on the canvas.
 int At(int cell) { return CellSize * cell + 3; }
 
-// The canvas and thumbnail agree with the image, block by block.
-QString ViewsOutOfStep(const Editor& e)
-{
-    for (int y = 0; y < ImageSize; ++y)
-        for (int x = 0; x < ImageSize; ++x)
-            for (int k = 0; k < CellSize * CellSize; ++k)
-                if (e.picIkona.pixel(CellSize * x + k % CellSize, CellSize * y + k / CellSize) !=
-                    e.picMini.pixel(x, y))
-                    return QStringLiteral("canvas block %1, %2").arg(x).arg(y);
-    for (int y = 0; y < ImageSize; y += 2)
-        for (int x = 0; x < ImageSize; x += 2)
-            if (e.picEXE.pixel(x / 2, y / 2) != e.picMini.pixel(x, y))
-                return QStringLiteral("thumbnail %1, %2").arg(x / 2).arg(y / 2);
-    return {};
-}
+// Counts what the overlay tells its view.
+struct OverlayCount : OverlayObserver {
+    void overlayChanged() override { ++count; }
+    int count = 0;
+};
 
 // Rows of the image's top-left corner, 'b' being the background colour 11.
 QString Corner(const Editor& e, int size = 8) { return Rows(e.picMini, 0, 0, size, size); }
@@ -54,6 +45,8 @@ private slots:
     void erasersActOnTheOutlinedBlock();
     void eraserOutlineFollowsWholeCells();
     void emptyToolNeverChangesTheImage();
+    void pencilStrokeIsOneChangeFromPressToRelease();
+    void overlayTellsItsViewOnlyOfChanges();
     void shiftsWrapAround_data();
     void shiftsWrapAround();
     void shiftsComposeBackToTheStart();
@@ -63,6 +56,8 @@ private slots:
 void TestTools::pencilPaintsOnMoveAndReleaseOnly()
 {
     Editor e = Started();
+    const Surface blank = e.picMini;
+    ChangeLog log(e.picMini);
     CanvasTools t(e);
     e.CurrentColor = 1;
     t.MouseDown(LeftButton, At(5), At(7));
@@ -78,7 +73,8 @@ void TestTools::pencilPaintsOnMoveAndReleaseOnly()
     t.MouseUp(LeftButton, -40, -40); // the release paints the clamped cell (0, 0)
     QCOMPARE(Rows(e.picMini, 26, 0, 6, 4), Rows({"bbbb11", "bbbbbb", "bbbbbb", "bbbbb1"}));
     QCOMPARE(PaletteIndexOf(e.picMini.pixel(0, 0)), 1);
-    QCOMPARE(ViewsOutOfStep(e), QString());
+    QCOMPARE(log.changes, QStringList({"Pencil", "Pencil"}));
+    QCOMPARE(log.MissedPixels(blank), QString());
 }
 
 void TestTools::onlyTheLeftButtonAloneDraws_data()
@@ -98,8 +94,8 @@ void TestTools::onlyTheLeftButtonAloneDraws()
     e.CurrentColor = 0;
     // A picture for the colour eraser to find.
     e.picMini.fillRect(0, 0, 31, 31, e.DrawingColour());
-    RepaintCanvas(e);
     const QString before = Rows(e.picMini);
+    ChangeLog log(e.picMini);
     CanvasTools t(e);
     e.CurrentTool = std::uint8_t(tool);
     t.MouseMove(buttons, At(2), At(2));
@@ -107,6 +103,7 @@ void TestTools::onlyTheLeftButtonAloneDraws()
     t.MouseMove(buttons, At(9), At(9));
     t.MouseUp(buttons, At(9), At(9));
     QCOMPARE(Rows(e.picMini), before);
+    QCOMPARE(log.changes, QStringList());
 }
 
 void TestTools::shapesFromPressToRelease_data()
@@ -155,14 +152,19 @@ void TestTools::shapesFromPressToRelease()
     QFETCH(QPoint, release);
     QFETCH(QString, corner);
     Editor e = Started();
+    const Surface blank = e.picMini;
+    ChangeLog log(e.picMini);
     CanvasTools t(e);
     e.CurrentTool = std::uint8_t(tool);
     e.CurrentColor = 1;
     t.MouseDown(LeftButton, press.x(), press.y());
     t.MouseMove(LeftButton, release.x(), release.y());
+    QCOMPARE(log.changes, QStringList()); // the previews are not part of the image
     t.MouseUp(LeftButton, release.x(), release.y());
     QCOMPARE(Corner(e), corner);
-    QCOMPARE(ViewsOutOfStep(e), QString());
+    const char* cause[] = {"", "Line", "Rectangle", "FilledRectangle"};
+    QCOMPARE(log.changes, QStringList(cause[tool]));
+    QCOMPARE(log.MissedPixels(blank), QString());
     for (const PreviewLine& l : t.overlay.Linia)
         QVERIFY(!l.visible);
 }
@@ -241,7 +243,8 @@ void TestTools::erasersActOnTheOutlinedBlock()
     e.TransparentIndex = transparent;
     e.picMini.fillRect(0, 0, 27, 31, PaletteColors[0]);
     e.picMini.fillRect(28, 0, 31, 31, PaletteColors[1]);
-    RepaintCanvas(e);
+    const Surface before = e.picMini;
+    ChangeLog log(e.picMini);
     CanvasTools t(e);
     e.CurrentTool = std::uint8_t(tool);
     t.MouseMove(0, At(cell.x()), At(cell.y()));
@@ -250,7 +253,8 @@ void TestTools::erasersActOnTheOutlinedBlock()
     t.MouseUp(LeftButton, At(0), At(0));
     QCOMPARE(Rows(e.picMini, 24, 24, 8, 8), corner);
     QCOMPARE(Rows(e.picMini, 0, 0, 24, 24), Rows(Started().picMini, 0, 0, 24, 24).replace('b', '0'));
-    QCOMPARE(ViewsOutOfStep(e), QString());
+    QCOMPARE(log.changes, QStringList(tool == ToolEraser ? "Eraser" : "ColourEraser"));
+    QCOMPARE(log.MissedPixels(before), QString());
 }
 
 void TestTools::eraserOutlineFollowsWholeCells()
@@ -297,6 +301,68 @@ void TestTools::emptyToolNeverChangesTheImage()
         QVERIFY(!l.visible);
 }
 
+void TestTools::pencilStrokeIsOneChangeFromPressToRelease()
+{
+    Editor e = Started();
+    ChangeLog log(e.picMini);
+    e.CurrentColor = 1;
+    {
+        CanvasTools t(e);
+        t.MouseDown(LeftButton, At(1), At(1));
+        t.MouseMove(LeftButton, At(2), At(1));
+        t.MouseMove(LeftButton, At(3), At(1));
+        QCOMPARE(log.changes, QStringList()); // still open
+        // Any release ends it, even one that does not draw.
+        t.MouseUp(LeftButton | RightButton, At(3), At(1));
+        QCOMPARE(log.changes, QStringList("Pencil"));
+        QCOMPARE(Rows(e.picMini, 0, 1, 5, 1), Rows({"bb11b"})); // the press paints nothing
+
+        // A drag whose press the canvas missed is a stroke all the same.
+        t.MouseMove(LeftButton, At(6), At(6));
+        t.MouseMove(LeftButton, At(7), At(6));
+        t.MouseUp(LeftButton, At(8), At(6));
+        QCOMPARE(log.changes, QStringList({"Pencil", "Pencil"}));
+
+        // A press with nothing drawn yet ends as an empty change; one left
+        // open ends with its tools.
+        t.MouseDown(LeftButton, At(9), At(9));
+        t.MouseUp(RightButton, At(9), At(9));
+        t.MouseDown(LeftButton, At(9), At(9));
+        t.MouseMove(LeftButton, At(10), At(9));
+    }
+    QCOMPARE(log.changes, QStringList({"Pencil", "Pencil", "Pencil (none)", "Pencil"}));
+}
+
+void TestTools::overlayTellsItsViewOnlyOfChanges()
+{
+    Editor e = Started();
+    CanvasTools t(e);
+    OverlayCount view;
+    t.overlay.observer = &view;
+    e.CurrentTool = ToolEraser;
+    t.MouseMove(0, At(4), At(4)); // the outline appears
+    QCOMPARE(view.count, 1);
+    t.MouseMove(0, At(4) + 1, At(4)); // same cell: nothing to repaint
+    QCOMPARE(view.count, 1);
+    t.MouseMove(0, At(5), At(4));
+    QCOMPARE(view.count, 2);
+    t.PointerLeftCanvas();
+    QCOMPARE(view.count, 3);
+
+    e.CurrentTool = ToolLine;
+    t.MouseDown(LeftButton, 10, 10); // the preview appears
+    t.MouseMove(LeftButton, 20, 10);
+    t.MouseMove(LeftButton, 20, 10);
+    t.MouseUp(LeftButton, 20, 10); // and goes
+    QCOMPARE(view.count, 6);
+
+    e.CurrentTool = ToolPencil; // the pencil changes the image only
+    t.MouseDown(LeftButton, 30, 30);
+    t.MouseMove(LeftButton, 40, 30);
+    t.MouseUp(LeftButton, 40, 30);
+    QCOMPARE(view.count, 6);
+}
+
 void TestTools::shiftsWrapAround_data()
 {
     QTest::addColumn<int>("direction");
@@ -315,6 +381,8 @@ void TestTools::shiftsWrapAround()
     e.picMini.setPixel(0, 0, PaletteColors[1]);
     // A colour outside the palette moves as it is.
     e.picMini.setPixel(5, 5, Rgb(1, 2, 3));
+    const Surface before = e.picMini;
+    ChangeLog log(e.picMini);
     ShiftImage(e, direction);
     QCOMPARE(PaletteIndexOf(e.picMini.pixel(to.x(), to.y())), 1);
     const QPoint other = QPoint(5, 5) + to; // (0, 0) moved by the same step
@@ -324,7 +392,8 @@ void TestTools::shiftsWrapAround()
         for (int x = 0; x < ImageSize; ++x)
             coloured += e.picMini.pixel(x, y) != PaletteColors[11];
     QCOMPARE(coloured, 2);
-    QCOMPARE(ViewsOutOfStep(e), QString());
+    QCOMPARE(log.changes, QStringList("Shift"));
+    QCOMPARE(log.MissedPixels(before), QString());
 }
 
 void TestTools::shiftsComposeBackToTheStart()

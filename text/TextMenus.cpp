@@ -6,13 +6,18 @@
 
 #include "text/TextRender.h"
 #include "text/frmFont.h"
-#include "transfer/frmtmp.h"
 
 namespace {
-// Captions of roz(1..9); the last one's blanks are the program's own.
-constexpr std::array<const char*, 10> SizeCaptions{
-    nullptr, "&8", "1&0", "1&2", "&14", "1&6", "1&8", "&20", "2&4", "&36                 ",
+// roz(1..9): each entry's caption and the point size it stands for; the last
+// caption's blanks are the program's own.
+struct SizeEntry {
+    const char* caption;
+    int points;
 };
+constexpr std::array<SizeEntry, 10> SizeEntries{{
+    {nullptr, 0}, {"&8", 8}, {"1&0", 10}, {"1&2", 12}, {"&14", 14}, {"1&6", 16},
+    {"1&8", 18}, {"&20", 20}, {"2&4", 24}, {"&36                 ", 36},
+}};
 constexpr int InitialSizeEntry = 2; // "1&0"
 
 QAction* Checkable(QMenu* menu, const QString& caption, QKeySequence shortcut)
@@ -34,8 +39,9 @@ TextMenus::TextMenus(QMenuBar* bar, QWidget* window, std::function<void()> reren
 
     mnuRozmiar = bar->addMenu(QStringLiteral("&Rozmiar czcionki"));
     for (int i = 1; i <= 9; ++i) {
-        roz[i] = Checkable(mnuRozmiar, QString::fromLatin1(SizeCaptions[i]),
+        roz[i] = Checkable(mnuRozmiar, QString::fromLatin1(SizeEntries[i].caption),
                            QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + i - 1)));
+        roz[i]->setData(SizeEntries[i].points);
         connect(roz[i], &QAction::triggered, this, [this, i] { roz_Click(i); });
     }
     roz[InitialSizeEntry]->setChecked(true);
@@ -61,7 +67,7 @@ void TextMenus::ApplyCheckedSize()
 {
     for (int i = 1; i <= 9; ++i) {
         if (roz[i]->isChecked()) {
-            font_.setPointSize(frmtmp::Valx(roz[i]->text()));
+            font_.setPointSize(roz[i]->data().toInt());
             return;
         }
     }
@@ -86,7 +92,7 @@ void TextMenus::roz_Click(int index)
 {
     for (int i = 1; i <= 9; ++i)
         roz[i]->setChecked(i == index);
-    font_.setPointSize(frmtmp::Valx(roz[index]->text()));
+    font_.setPointSize(roz[index]->data().toInt());
     rerender_();
 }
 

@@ -8,10 +8,7 @@
 #include <QSet>
 #include <QTimer>
 
-#include "qt/CaptionRoom.h"
-#include "qt/CentreOver.h"
-
-#include "text/frmText.h"
+#include "qt/FixedDialog.h"
 
 QStringList PlainFamilies(const QStringList& families)
 {
@@ -47,8 +44,10 @@ frmFont::frmFont(std::function<void(const QString&)> apply, QWidget* parent)
     Combo1->setEditable(false);
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setGeometry(208, 24, 65, 25);
-    Command1->setDefault(true);
-    Command1->setAutoDefault(true); // focused, it takes Return
+    // Not the default button, nor made one when the dialog shows: Return in
+    // the list leaves the dialog open (keyPressEvent lets a focused button
+    // take it).
+    Command1->setAutoDefault(false);
     Frame1 = new QGroupBox(QStringLiteral("Podgląd"), this);
     Frame1->setGeometry(8, 56, 273, 81);
     lblTest = new QLabel(QStringLiteral("ABC abc ąćęłńóśźż"), Frame1);
@@ -84,9 +83,7 @@ frmFont::frmFont(std::function<void(const QString&)> apply, QWidget* parent)
 
 void frmFont::ShowModal()
 {
-    MakeRoomForCaption(this);
-    CentreOver(this, parentWidget());
-    exec();
+    ShowFixedDialog(this);
 }
 
 void frmFont::Timer1_Timer()
@@ -115,6 +112,16 @@ void frmFont::Command1_Click()
     // Closed before the list arrived: there is no name to apply.
     if (!Combo1->currentText().isEmpty())
         apply_(Combo1->currentText());
+}
+
+void frmFont::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        if (focusWidget() == Command1)
+            Command1->click();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void frmFont::reject()

@@ -36,6 +36,7 @@ public:
 
 protected:
     void reject() override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     std::function<void(const QString&)> apply_;

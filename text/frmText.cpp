@@ -5,17 +5,10 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "qt/CaptionRoom.h"
-#include "qt/CentreOver.h"
+#include "qt/FixedDialog.h"
 
 namespace {
 constexpr int MaxTextLength = 10;
-}
-
-Qt::WindowFlags FixedDialogFlags()
-{
-    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-           | Qt::MSWindowsFixedSizeDialogHint;
 }
 
 frmText::frmText(std::function<void(const QString&)> place, QWidget* parent)
@@ -52,9 +45,7 @@ frmText::frmText(std::function<void(const QString&)> place, QWidget* parent)
 
 void frmText::ShowModal()
 {
-    MakeRoomForCaption(this);
-    CentreOver(this, parentWidget());
-    exec();
+    ShowFixedDialog(this);
 }
 
 void frmText::showEvent(QShowEvent* event)

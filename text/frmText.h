@@ -37,7 +37,3 @@ protected:
 private:
     std::function<void(const QString&)> place_;
 };
-
-// The window flags of the two text dialogs: a fixed border and a title, no
-// close box, no minimise or maximise button.
-Qt::WindowFlags FixedDialogFlags();

@@ -21,10 +21,47 @@ bool CanvasTools::ShapeTool() const
            e_.CurrentTool == ToolFilledRectangle;
 }
 
+namespace {
+// Tells the overlay's view once, at the end of an event, if the event
+// changed the overlay.
+class OverlayWatch {
+public:
+    explicit OverlayWatch(const CanvasOverlay& o) : o_(o), before_(o) {}
+    ~OverlayWatch()
+    {
+        if (!(o_ == before_))
+            o_.changed();
+    }
+
+private:
+    const CanvasOverlay& o_;
+    const CanvasOverlay before_;
+};
+} // namespace
+
+void CanvasTools::BeginStroke()
+{
+    if (!stroke_) {
+        stroke_ = true;
+        e_.picMini.beginChange(ChangeCause::Pencil);
+    }
+}
+
+void CanvasTools::EndStroke()
+{
+    if (stroke_) {
+        stroke_ = false;
+        e_.picMini.endChange();
+    }
+}
+
 void CanvasTools::MouseDown(int buttons, int x, int y)
 {
+    if (buttons == LeftButton && e_.CurrentTool == ToolPencil)
+        BeginStroke();
     if (buttons != LeftButton || !ShapeTool())
         return;
+    OverlayWatch watch(overlay);
     const Cell c = CellFromPoint(x, y);
     const int previews = e_.CurrentTool == ToolLine ? 1 : 4;
     for (int i = 0; i < previews; ++i)
@@ -35,6 +72,7 @@ void CanvasTools::MouseDown(int buttons, int x, int y)
 
 void CanvasTools::MouseMove(int buttons, int x, int y)
 {
+    OverlayWatch watch(overlay);
     const Cell c = CellFromPoint(x, y);
     const bool eraser = e_.CurrentTool == ToolEraser || e_.CurrentTool == ToolColourEraser;
     if (overlay.GumkaVisible && !eraser)
@@ -49,6 +87,7 @@ void CanvasTools::MouseMove(int buttons, int x, int y)
     auto& l = overlay.Linia;
     switch (e_.CurrentTool) {
     case ToolPencil:
+        BeginStroke(); // a press the canvas did not see still makes one stroke
         PaintCell(e_, c.x, c.y);
         break;
     case ToolLine:
@@ -71,6 +110,12 @@ void CanvasTools::MouseMove(int buttons, int x, int y)
 
 void CanvasTools::MouseUp(int buttons, int x, int y)
 {
+    OverlayWatch watch(overlay);
+    // Any release ends the stroke, after the left button's last cell.
+    struct StrokeEnd {
+        CanvasTools& t;
+        ~StrokeEnd() { t.EndStroke(); }
+    } end{*this};
     if (buttons != LeftButton)
         return;
     const Cell start{DragStartX, DragStartY};
@@ -103,6 +148,7 @@ void CanvasTools::MouseUp(int buttons, int x, int y)
 
 void CanvasTools::PointerLeftCanvas()
 {
+    OverlayWatch watch(overlay);
     const bool eraser = e_.CurrentTool == ToolEraser || e_.CurrentTool == ToolColourEraser;
     if (eraser && overlay.GumkaVisible)
         overlay.GumkaVisible = false;

@@ -15,9 +15,19 @@ struct PreviewLine {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     Colour colour{};
     bool visible = false;
+    bool operator==(const PreviewLine&) const = default;
 };
 
 inline constexpr int GridLines = ImageSize - 1;
+
+// Told when what is shown over the canvas changes.
+class OverlayObserver {
+public:
+    virtual void overlayChanged() = 0;
+
+protected:
+    ~OverlayObserver() = default;
+};
 
 struct CanvasOverlay {
     // Linia(0) previews a line; Linia(0..3) the edges of a rectangle.
@@ -30,6 +40,15 @@ struct CanvasOverlay {
     bool GridVisible = false;
     std::array<int, GridLines> SiatkaNS{};
     std::array<int, GridLines> SiatkaWE{};
+
+    // The canvas view, told by the tools when any of the above changes.
+    OverlayObserver* observer = nullptr;
+    void changed() const
+    {
+        if (observer)
+            observer->overlayChanged();
+    }
+    bool operator==(const CanvasOverlay&) const = default;
 };
 
 // "column, row", both counted from 1.
@@ -40,10 +59,14 @@ void PlaceGrid(CanvasOverlay& o);
 
 // The canvas's three pointer events. `buttons` is the state of every button
 // held during the event (for a release, including the released one); only a
-// state of exactly LeftButton draws.
+// state of exactly LeftButton draws. A pencil stroke is one change of the
+// image, from the press to the release.
 class CanvasTools {
 public:
     explicit CanvasTools(Editor& e) : e_(e) {}
+    ~CanvasTools() { EndStroke(); }
+    CanvasTools(const CanvasTools&) = delete;
+    CanvasTools& operator=(const CanvasTools&) = delete;
 
     void MouseDown(int buttons, int x, int y);
     void MouseMove(int buttons, int x, int y);
@@ -59,5 +82,8 @@ public:
 
 private:
     bool ShapeTool() const;
+    void BeginStroke();
+    void EndStroke();
     Editor& e_;
+    bool stroke_ = false;
 };

@@ -7,12 +7,6 @@ int FloorDiv(int p, int d)
 {
     return p >= 0 ? p / d : -((-p + d - 1) / d);
 }
-
-void Repaint(Editor& e)
-{
-    RepaintCanvas(e);
-    RefreshHalfPreview(e);
-}
 } // namespace
 
 Cell UnclampedCell(int x, int y)
@@ -22,31 +16,29 @@ Cell UnclampedCell(int x, int y)
 
 void DrawLineTool(Editor& e, Cell start, Cell end)
 {
+    ImageChange change(e.picMini, ChangeCause::Line);
     e.picMini.line(start.x, start.y, end.x, end.y, e.DrawingColour());
-    Repaint(e);
 }
 
 void DrawRectangleTool(Editor& e, Cell start, Cell end, bool filled)
 {
+    ImageChange change(e.picMini, filled ? ChangeCause::FilledRectangle : ChangeCause::Rectangle);
     if (filled)
         e.picMini.fillRect(start.x, start.y, end.x, end.y, e.DrawingColour());
     else
         e.picMini.rectangle(start.x, start.y, end.x, end.y, e.DrawingColour());
-    Repaint(e);
 }
 
 void Erase(Editor& e, Cell topLeft)
 {
-    const int x = CellSize * topLeft.x;
-    const int y = CellSize * topLeft.y;
-    const int side = CellSize * EraserCells;
-    e.picIkona.fillRect(x, y, x + side - 1, y + side - 1, PaletteColors[EraserColorIndex(e)]);
-    CanvasToImage(e);
-    RefreshHalfPreview(e);
+    ImageChange change(e.picMini, ChangeCause::Eraser);
+    e.picMini.fillRect(topLeft.x, topLeft.y, topLeft.x + EraserCells - 1,
+                       topLeft.y + EraserCells - 1, PaletteColors[EraserColorIndex(e)]);
 }
 
 void ColourErase(Editor& e, Cell topLeft)
 {
+    ImageChange change(e.picMini, ChangeCause::ColourEraser);
     const Colour eraser = PaletteColors[EraserColorIndex(e)];
     const Colour drawing = e.DrawingColour();
     for (int x = topLeft.x; x < topLeft.x + EraserCells; ++x)
@@ -54,5 +46,4 @@ void ColourErase(Editor& e, Cell topLeft)
             // Outside the image pixel() answers a value equal to no colour.
             if (e.picMini.pixel(x, y) == drawing)
                 e.picMini.setPixel(x, y, eraser);
-    Repaint(e);
 }

@@ -1,5 +1,4 @@
-// The shape tools and the erasers: each changes the image and leaves the
-// canvas and the thumbnail in step with it.
+// The shape tools and the erasers: each changes the image as one change.
 #pragma once
 #include "core/Procedury.h"
 
@@ -14,8 +13,7 @@ void DrawRectangleTool(Editor& e, Cell start, Cell end, bool filled);
 
 // The 5 x 5 cell block under the eraser outline whose top-left cell is given.
 inline constexpr int EraserCells = 5;
-// Paints the block on the canvas in the eraser colour, then takes the canvas
-// back into the image.
+// Fills the block (clipped to the image) in the eraser colour.
 void Erase(Editor& e, Cell topLeft);
 // Within the block, pixels of the drawing colour become the eraser colour.
 void ColourErase(Editor& e, Cell topLeft);

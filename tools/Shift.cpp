@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "core/Procedury.h"
 
 void ShiftImage(Editor& e, int direction)
 {
@@ -11,6 +10,7 @@ void ShiftImage(Editor& e, int direction)
     static constexpr int dy[] = {1, 0, -1, 0};
     if (direction < ShiftUp || direction > ShiftRight)
         return;
+    ImageChange change(e.picMini, ChangeCause::Shift);
     // New (x, y) takes old (x + dx, y + dy), wrapped.
     std::array<Colour, ImageSize * ImageSize> copy;
     Colour* image = e.picMini.pixels();
@@ -22,6 +22,4 @@ void ShiftImage(Editor& e, int direction)
                 copy[from * ImageSize + (x + dx[direction] + ImageSize) % ImageSize];
     }
     e.picMini.changed();
-    RepaintCanvas(e);
-    RefreshHalfPreview(e);
 }

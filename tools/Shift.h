@@ -6,6 +6,6 @@
 // The indices of the arrow buttons.
 enum ShiftDirection : int { ShiftUp = 0, ShiftLeft = 1, ShiftDown = 2, ShiftRight = 3 };
 
-// Rewrites the image from a full copy, then repaints canvas and thumbnail.
+// Rewrites the image from a full copy, as one change.
 // Any other direction changes nothing.
 void ShiftImage(Editor& e, int direction);

@@ -126,7 +126,7 @@ std::optional<QString> ClipboardText(const ClipboardOffer& offer)
     return std::nullopt;
 }
 
-std::optional<QImage> ClipboardPicture(const ClipboardOffer& offer)
+std::optional<QImage> ClipboardPicture(const ClipboardOffer& offer, const PictureDecode& decode)
 {
     QStringList types = offer.types;
     if (types.removeAll(QStringLiteral("image/png")) > 0)
@@ -138,18 +138,18 @@ std::optional<QImage> ClipboardPicture(const ClipboardOffer& offer)
         const auto bytes = offer.fetch(type, MaxClipboardPictureBytes, false);
         if (!bytes)
             continue;
-        if (auto img = DecodePicture(*bytes, *hint))
+        if (auto img = decode ? decode(*bytes, *hint) : DecodePicture(*bytes, *hint))
             return img;
     }
     return std::nullopt;
 }
 
-ClipboardContent ReadContent(const ClipboardOffer& offer)
+ClipboardContent ReadContent(const ClipboardOffer& offer, const PictureDecode& decode)
 {
     ClipboardContent content;
     content.text = ClipboardText(offer);
     if (!content.text)
-        content.picture = ClipboardPicture(offer);
+        content.picture = ClipboardPicture(offer, decode);
     return content;
 }
 

@@ -45,17 +45,21 @@ ClipboardOffer OfferOf(const QMimeData& data, bool ownData = false);
 // Nothing for an empty text. Only the first ClipboardTextBytes are read.
 std::optional<QString> ClipboardText(const ClipboardOffer& offer);
 
+// How a picture's bytes are decoded, given the decoder's format hint: the
+// program passes a bounded decode; DecodePicture itself by default.
+using PictureDecode = std::function<std::optional<QImage>(const QByteArray& bytes, const QByteArray& format)>;
+
 // The first usable picture: PNG when offered, then the other picture types
 // in the order offered (bitmaps with or without file header, any type our
 // decoder reads, metafiles through our player). Nothing when none decodes.
-std::optional<QImage> ClipboardPicture(const ClipboardOffer& offer);
+std::optional<QImage> ClipboardPicture(const ClipboardOffer& offer, const PictureDecode& decode = {});
 
 // What paste takes: the text when there is one, else the picture.
 struct ClipboardContent {
     std::optional<QString> text;
     std::optional<QImage> picture;
 };
-ClipboardContent ReadContent(const ClipboardOffer& offer);
+ClipboardContent ReadContent(const ClipboardOffer& offer, const PictureDecode& decode = {});
 
 // Pasted text is cut to its first `count` characters (whole characters,
 // never half of a pair).

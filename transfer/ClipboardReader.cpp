@@ -9,6 +9,8 @@
 #include <atomic>
 #include <memory>
 
+#include "transfer/BoundedDecode.h"
+#include "transfer/DecodeProcess.h"
 #include "transfer/X11Selection.h"
 
 namespace {
@@ -26,7 +28,14 @@ ClipboardContent ReadForeignX11(std::chrono::steady_clock::time_point deadline, 
     offer.fetch = [&selection](const QString& type, qsizetype limit, bool cut) {
         return selection->Fetch(type, limit, cut);
     };
-    return ReadContent(offer);
+    // Already on a worker: the decoding process is waited for here.
+    return ReadContent(offer, [&cancelled](const QByteArray& bytes, const QByteArray& format) {
+        DecodeRequest request;
+        request.bytes = bytes;
+        request.format = format;
+        request.maxSide = MaxPictureSide;
+        return RunDecodeProcess(request, &cancelled);
+    });
 }
 
 } // namespace
@@ -42,10 +51,14 @@ ClipboardContent ReadClipboard(std::chrono::milliseconds deadline)
                       platform == QLatin1String("minimal");
     if (platform != QLatin1String("xcb") || ours || qEnvironmentVariableIsEmpty("DISPLAY")) {
         const QMimeData* data = clipboard->mimeData();
-        return data ? ReadContent(OfferOf(*data, ours)) : ClipboardContent{};
+        return data ? ReadContent(OfferOf(*data, ours),
+                                  [](const QByteArray& bytes, const QByteArray& format) {
+                                      return BoundedDecodePicture(bytes, format);
+                                  })
+                    : ClipboardContent{};
     }
-    // The worker decodes too (the picture decoder works on QImage only);
-    // its result is handed over once it has finished.
+    // The worker has the decoding process decode too; its result is handed
+    // over once it has finished.
     struct Shared {
         std::atomic<bool> cancelled{false};
         ClipboardContent content;

@@ -2,7 +2,9 @@
 // program's clipboard is read over a connection of our own on a worker
 // thread, with a deadline for its owner; meanwhile the window keeps
 // painting and a termination signal is still acted on (user input waits).
-// Elsewhere, and for our own copy, Qt's clipboard is read directly.
+// Elsewhere, and for our own copy, Qt's clipboard is read directly. Every
+// picture is decoded in the decoding process, under its limits, and given up
+// when the application quits.
 #pragma once
 #include <chrono>
 

@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QString>
 
+#include "transfer/CodePage1250.h"
+
 namespace wmf {
 
 // The largest picture side the player will allocate.
@@ -21,9 +23,5 @@ std::optional<QSize> MetafileSize(const QByteArray& data, int maxSide = DefaultM
 
 // The picture, ARGB32, transparent wherever nothing was drawn.
 std::optional<QImage> PlayMetafile(const QByteArray& data, int maxSide = DefaultMaxSide);
-
-// Text of the Central European Windows code page (1250), the way the
-// program's own language is stored in metafiles.
-QString FromCodePage1250(const QByteArray& bytes);
 
 } // namespace wmf

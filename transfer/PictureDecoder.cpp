@@ -1,18 +1,17 @@
 #include "transfer/PictureDecoder.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QtEndian>
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdlib>
 
+#include "files/ReadGate.h"
 #include "transfer/MetafilePlayer.h"
 #include "transfer/PeIcons.h"
+#include "transfer/PngChunks.h"
 
 namespace {
 
@@ -32,7 +31,8 @@ std::optional<QImage> Finished(QImage img, int maxSide)
 // allocation limit guards formats whose header does not tell.
 std::optional<QImage> ReadWithQt(const QByteArray& bytes, const QByteArray& format, int maxSide)
 {
-    QByteArray data = bytes;
+    // Qt's PNG reader inflates every text chunk in full.
+    QByteArray data = WithoutPngExtras(bytes);
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
@@ -145,7 +145,10 @@ bool LooksLikeIconFile(const QByteArray& b)
 QImage IconImageToQImage(const pe::IconImage& icon)
 {
     if (!icon.png.empty())
-        return QImage::fromData(icon.png.data(), int(icon.png.size()), "PNG");
+        return QImage::fromData(
+            WithoutPngExtras(QByteArray::fromRawData(reinterpret_cast<const char*>(icon.png.data()),
+                                                     qsizetype(icon.png.size()))),
+            "PNG");
     QImage img(icon.width, icon.height, QImage::Format_ARGB32);
     for (int y = 0; y < icon.height; ++y)
         std::copy_n(icon.argb.data() + std::size_t(y) * icon.width, icon.width,
@@ -255,18 +258,9 @@ std::optional<QImage> DecodePicture(const QByteArray& bytes, const QByteArray& f
 
 std::optional<QImage> ReadPictureFile(const QString& path, int maxSide, qint64 maxBytes)
 {
-    // stat first: opening a FIFO to look at it would wait for a writer.
-    struct stat st {};
-    const QByteArray native = QFile::encodeName(path);
-    if (::stat(native.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0 ||
-        st.st_size > maxBytes)
+    const auto bytes = ReadWholeFile(path, std::size_t(std::max<qint64>(maxBytes, 0)));
+    if (!bytes)
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // A file that grew since the stat is cut at the limit, and then refused
-    // as incomplete by the decoder.
-    const QByteArray bytes = file.read(maxBytes);
     const QString suffix = QFileInfo(path).suffix().toLower();
-    return DecodePicture(bytes, suffix == "wmf" ? QByteArray("wmf") : QByteArray(), maxSide);
+    return DecodePicture(*bytes, suffix == "wmf" ? QByteArray("wmf") : QByteArray(), maxSide);
 }

@@ -1,7 +1,5 @@
 #include "transfer/Placement.h"
 
-#include "core/Procedury.h"
-
 FramePosition FollowPointer(int x, int y, int picWidth, int picHeight)
 {
     constexpr int Frame = ImageSize;
@@ -28,8 +26,4 @@ void PlaceFragment(Editor& e, int left, int top)
             image[dy * ImageSize + dx] = source.contains(x, y) ? source.pixel(x, y) : source.backColour();
         }
     e.picMini.changed();
-    // All 1024 blocks change: one repaint gives the same canvas as painting
-    // each block in turn.
-    RepaintCanvas(e);
-    RefreshHalfPreview(e);
 }

@@ -15,6 +15,7 @@ struct FramePosition {
 // pixels of it. A picture narrower than 32 pixels gives a negative position.
 FramePosition FollowPointer(int x, int y, int picWidth, int picHeight);
 // Copies the 32 x 32 pixels of the staging surface from (left, top) into the
-// image and the canvas, exactly as they are, then the thumbnail. Where the
-// frame lies outside the surface the image gets the surface's back colour.
+// image exactly as they are. Where the frame lies outside the surface the
+// image gets the surface's back colour. The command that opened the
+// placement window gives the change its cause.
 void PlaceFragment(Editor& e, int left, int top);

@@ -1,6 +1,5 @@
 #include "transfer/WyciaganieIkon.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QMimeDatabase>
@@ -10,6 +9,8 @@
 
 #include <algorithm>
 
+#include "files/NativeNames.h"
+#include "files/ReadGate.h"
 #include "transfer/PeIcons.h"
 #include "transfer/PictureDecoder.h"
 #include "qt/QtColour.h"
@@ -66,12 +67,36 @@ QImage ThemeIcon(const QStringList& names, int size)
     return {};
 }
 
-QImage MimeIcon(const QString& path, int size)
+// The type of a special file, as the shared MIME database names it.
+QString SpecialType(const QString& path)
 {
-    const QMimeType mime = QMimeDatabase().mimeTypeForFile(path);
+    struct stat st {};
+    if (::stat(NativeName(path).constData(), &st) != 0 || S_ISDIR(st.st_mode))
+        return QStringLiteral("inode/directory");
+    if (S_ISCHR(st.st_mode))
+        return QStringLiteral("inode/chardevice");
+    if (S_ISBLK(st.st_mode))
+        return QStringLiteral("inode/blockdevice");
+    if (S_ISFIFO(st.st_mode))
+        return QStringLiteral("inode/fifo");
+    if (S_ISSOCK(st.st_mode))
+        return QStringLiteral("inode/socket");
+    return QStringLiteral("application/octet-stream");
+}
+
+// By the name and the bytes already read: the database is never handed the
+// path, which it would spell in its own way and open again.
+QImage MimeIcon(const QString& path, PathKind kind, pe::Bytes data, int size)
+{
+    QMimeDatabase db;
+    const QMimeType mime = kind == PathKind::Regular || kind == PathKind::Unreadable
+        ? db.mimeTypeForFileNameAndData(DisplayName(QFileInfo(path).fileName()),
+                                        QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()),
+                                                                qsizetype(std::min<std::size_t>(data.size(), 4096))))
+        : db.mimeTypeForName(SpecialType(path));
     QStringList names{mime.iconName(), mime.genericIconName()};
     for (const QString& parent : mime.allAncestors())
-        names << QMimeDatabase().mimeTypeForName(parent).genericIconName();
+        names << db.mimeTypeForName(parent).genericIconName();
     names << QStringLiteral("text-x-generic") << QStringLiteral("unknown");
     return ThemeIcon(names, size);
 }
@@ -101,29 +126,34 @@ QString DesktopEntryIconName(const QByteArray& entry)
         if (line.startsWith('['))
             inEntry = line == "[Desktop Entry]";
         else if (inEntry && line.startsWith("Icon="))
-            return QString::fromUtf8(line.mid(5).trimmed());
+            return NameFromNative(line.mid(5).trimmed().toStdString());
     }
     return {};
 }
 
-QImage FileIcon(const QString& path, int size)
+QImage FileContentIcon(const QString& path, int size)
+{
+    // Mapped rather than read: program files can be large.
+    const std::optional<MappedFile> file = MappedFile::Open(path);
+    return ContentIcon(file ? file->bytes() : pe::Bytes(), QFileInfo(path).suffix(), size);
+}
+
+QImage FileIcon(const QString& path, int size, const ContentIconReader& content)
 {
     if ((size != 16 && size != 32) || path.isEmpty())
         return {};
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    const PathKind kind = Examine(path);
+    if (kind == PathKind::Missing)
         return {};
-    if (!S_ISREG(st.st_mode))
-        return MimeIcon(path, size); // folders, devices, FIFOs: never opened
-    QFile file(path);
-    // Mapped rather than read: program files can be large.
-    const uchar* bytes = nullptr;
-    if (st.st_size > 0 && file.open(QIODevice::ReadOnly))
-        bytes = file.map(0, file.size());
-    const pe::Bytes data(bytes, bytes ? std::size_t(file.size()) : 0);
-    if (const QImage img = ContentIcon(data, QFileInfo(path).suffix(), size); !img.isNull())
-        return img;
-    return MimeIcon(path, size);
+    // Folders, devices, FIFOs: never opened.
+    if (kind == PathKind::Regular)
+        if (const QImage img = content(path, size); !img.isNull())
+            return img;
+    // Otherwise the type's icon, by the name and the first bytes.
+    std::vector<std::uint8_t> head;
+    if (kind == PathKind::Regular)
+        head = ReadFileStart(path, 4096).value_or(std::vector<std::uint8_t>());
+    return MimeIcon(path, kind, pe::Bytes(head.data(), head.size()), size);
 }
 
 QImage ContentIcon(pe::Bytes data, const QString& fileSuffix, int size)
@@ -147,8 +177,12 @@ QImage ContentIcon(pe::Bytes data, const QString& fileSuffix, int size)
 
 void DrawFileIcon(const QString& path, Surface& surface, int size)
 {
+    DrawIcon(FileIcon(path, size), surface);
+}
+
+void DrawIcon(const QImage& icon, Surface& surface)
+{
     surface.clear();
-    const QImage icon = FileIcon(path, size);
     if (icon.isNull())
         return;
     const Surface drawn = SurfaceFromImage(icon, surface.backColour());

@@ -3,6 +3,8 @@
 // image, a desktop entry's named icon, otherwise the theme's icon for the
 // file's type.
 #pragma once
+#include <functional>
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -21,9 +23,16 @@ inline constexpr std::size_t MaxDesktopEntryBytes = 1024 * 1024;
 // there is none.
 QString DesktopEntryIconName(const QByteArray& entry);
 
+// The icon the content of the regular file at `path` gives (ContentIcon of
+// its bytes, by its suffix); null when it gives none.
+QImage FileContentIcon(const QString& path, int size);
+using ContentIconReader = std::function<QImage(const QString& path, int size)>;
+
 // The icon as a size x size ARGB picture; a null image when there is none
-// (a path that does not exist, a size other than 16 or 32).
-QImage FileIcon(const QString& path, int size);
+// (a path that does not exist, a size other than 16 or 32). The content of
+// a regular file is read by `content`; a null answer gives the theme's icon
+// for the file's type.
+QImage FileIcon(const QString& path, int size, const ContentIconReader& content = FileContentIcon);
 
 // The icon a file's own bytes give: a program file's resources, an icon or
 // cursor file's image, the picture or theme icon a desktop entry names, by
@@ -34,5 +43,7 @@ QImage ContentIcon(pe::Bytes data, const QString& suffix, int size);
 // Clears the surface to its back colour, then draws the icon at (0, 0) with
 // its mask; partly transparent pixels are blended over the back colour.
 void DrawFileIcon(const QString& path, Surface& surface, int size);
+// The same for an icon already found (null: the surface is only cleared).
+void DrawIcon(const QImage& icon, Surface& surface);
 
 } // namespace WyciaganieIkon

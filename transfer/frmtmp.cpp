@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -27,21 +26,6 @@ constexpr Colour BlinkDark = Rgb(0, 0, 0xC0);
 constexpr Colour BlinkLight = Rgb(255, 255, 0);
 constexpr Colour BorderColour = Rgb(0, 0, 0);
 
-// A black and a white ring: visible on every palette colour, and the colour
-// itself still shows inside.
-QImage MakeSelectionMarker()
-{
-    QImage marker(20, 20, QImage::Format_ARGB32);
-    marker.fill(Qt::transparent);
-    QPainter p(&marker);
-    p.setPen(Qt::black);
-    p.drawRect(4, 4, 11, 11);
-    p.drawRect(7, 7, 5, 5);
-    p.setPen(Qt::white);
-    p.drawRect(5, 5, 9, 9);
-    p.drawRect(6, 6, 7, 7);
-    return marker;
-}
 } // namespace
 
 frmtmp::frmtmp(Editor& editor, QWidget* parent)
@@ -104,12 +88,6 @@ frmtmp::frmtmp(Editor& editor, QWidget* parent)
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2_Timer(); });
 }
 
-const QImage& frmtmp::xsel()
-{
-    static const QImage marker = MakeSelectionMarker();
-    return marker;
-}
-
 void frmtmp::ShowModal()
 {
     QPalette background = palette();
@@ -130,30 +108,6 @@ void frmtmp::StopBlinking()
 void frmtmp::RamkaDopasuj()
 {
     Ramka->setGeometry(pic->x() - 1, pic->y() - 1, pic->width() + 2, pic->height() + 2);
-}
-
-void frmtmp::TextSize()
-{
-    // pic already has the size of the drawn text (RenderText measures each
-    // line and pads to 32 x 32): what is left is the border around it.
-    RamkaDopasuj();
-}
-
-int frmtmp::Valx(const QString& caption)
-{
-    QString text = caption;
-    text.remove(QLatin1Char('&'));
-    // Read the way a leading number is read: blanks are skipped anywhere,
-    // reading stops at the first character that cannot continue the number.
-    int value = 0;
-    for (QChar c : text) {
-        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n'))
-            continue;
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            break;
-        value = std::min(value * 10 + (c.unicode() - '0'), 256);
-    }
-    return std::min(value, 255);
 }
 
 bool frmtmp::event(QEvent* ev)
@@ -232,7 +186,7 @@ void frmtmp::Timer2_Timer()
         // The text is drawn at the top-left corner on the window's back
         // colour; pic takes the text's size, at least 32 x 32.
         e_.pic.assign(::RenderText(Tag, Text->font(), e_.frmtmpBackColour), true);
-        TextSize();
+        RamkaDopasuj(); // pic has taken the text's size
     }
 }
 

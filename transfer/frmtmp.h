@@ -2,13 +2,12 @@
 // text, with a 32 x 32 frame that follows the pointer; a click copies the
 // framed pixels into the image and hides the window. Created hidden on its
 // first use and kept until shutdown, so the frame stays where the last use
-// left it. It also carries the selection marker picture xsel; its staging
-// surface `pic` and the undo buffers live in the editor state.
+// left it. Its staging surface `pic` and the undo buffers live in the editor
+// state.
 #pragma once
 #include <functional>
 
 #include <QDialog>
-#include <QImage>
 #include <QString>
 
 struct Editor;
@@ -25,9 +24,6 @@ class frmtmp : public QDialog {
 public:
     frmtmp(Editor& editor, QWidget* parent = nullptr);
 
-    // The 20 x 20 marker of the selected palette button.
-    static const QImage& xsel();
-
     // Empty: picture mode (the caller has put the picture into Editor::pic).
     // Otherwise text mode, holding the text to place. A click empties it.
     QString Tag;
@@ -40,12 +36,6 @@ public:
     void StopBlinking();
     // Fits the border Ramka one pixel around pic.
     void RamkaDopasuj();
-    // The numeric value of a menu caption: "&" removed, blanks skipped, the
-    // leading decimal number read ("1&0 " gives 10), 0 for none, within 0..255.
-    static int Valx(const QString& caption);
-
-    // Fits the border to pic once the text has been drawn into it.
-    void TextSize();
 
     // ---- Controls, public so that tests and the text tool can reach them.
     QMenuBar* menuBar = nullptr; // text mode only

@@ -2,12 +2,12 @@
 
 #include <QAccessibleWidget>
 
-#include "ui/ColourButton.h"
+#include "ui/PictureButton.h"
 
 namespace {
 class AccessibleColourButton : public QAccessibleWidget {
 public:
-    explicit AccessibleColourButton(ColourButton* button)
+    explicit AccessibleColourButton(PictureButton* button)
         : QAccessibleWidget(button, QAccessible::Button)
     {
     }
@@ -21,7 +21,7 @@ public:
     {
         // As a click does: the release over the button selects its colour.
         if (action == pressAction())
-            emit static_cast<ColourButton*>(widget())->released(Qt::LeftButton);
+            emit static_cast<PictureButton*>(widget())->released(Qt::LeftButton);
         else
             QAccessibleWidget::doAction(action);
     }
@@ -32,8 +32,11 @@ QAccessibleInterface* Interface(const QString& className, QObject* object)
     if (!object || !object->isWidgetType())
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
-    if (className == QLatin1String("ColourButton"))
-        return new AccessibleColourButton(static_cast<ColourButton*>(widget));
+    // A palette button acts on the release alone, which a plain button's
+    // press action would not send.
+    if (className == QLatin1String("PictureButton")
+        && static_cast<PictureButton*>(widget)->face() == PictureButton::Face::Swatch)
+        return new AccessibleColourButton(static_cast<PictureButton*>(widget));
     if (className == QLatin1String("CanvasView") || className == QLatin1String("SurfaceView"))
         return new QAccessibleWidget(widget, QAccessible::Graphic);
     return nullptr;

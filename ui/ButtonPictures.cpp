@@ -3,6 +3,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include <QPainter>
 #include <QTransform>
 
 namespace {
@@ -139,4 +140,23 @@ QImage ArrowPicture(int direction)
     if (direction < 0 || direction > 3)
         return {};
     return UpArrow().transformed(QTransform().rotate(degrees[direction]));
+}
+
+const QImage& SelectionMarker()
+{
+    // A black and a white ring: visible on every palette colour, and the
+    // colour itself still shows inside.
+    static const QImage marker = [] {
+        QImage image(20, 20, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setPen(Qt::black);
+        p.drawRect(4, 4, 11, 11);
+        p.drawRect(7, 7, 5, 5);
+        p.setPen(Qt::white);
+        p.drawRect(5, 5, 9, 9);
+        p.drawRect(6, 6, 7, 7);
+        return image;
+    }();
+    return marker;
 }

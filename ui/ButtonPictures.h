@@ -1,4 +1,4 @@
-// The pictures of the tool and arrow buttons, drawn from small pixel maps so
+// The pictures of the tool and arrow buttons and the colour marker, drawn from small pixel maps so
 // they stay exact at every scale.
 #pragma once
 #include <QImage>
@@ -8,3 +8,5 @@
 QImage ToolPicture(int index);
 // cmdKey(0..3): white arrows up, left, down, right.
 QImage ArrowPicture(int direction);
+// The 20 x 20 marker of the selected colour button (xsel).
+const QImage& SelectionMarker();

@@ -45,26 +45,29 @@ void DrawGumka(QImage& image, Cell cell, qreal dpr)
 }
 } // namespace
 
-QImage RenderCanvas(const Surface& canvas, const CanvasOverlay& overlay, qreal dpr,
+QImage RenderCanvas(const Surface& picture, const CanvasOverlay& overlay, qreal dpr,
                     QColor gridColour)
 {
     dpr = std::max<qreal>(dpr, 1.0);
-    const int w = Edge(canvas.width(), dpr), h = Edge(canvas.height(), dpr);
-    // Which logical pixel each device column and row shows.
+    const int canvasWidth = ViewSide(CanvasScale, picture.width());
+    const int canvasHeight = ViewSide(CanvasScale, picture.height());
+    const int w = Edge(canvasWidth, dpr), h = Edge(canvasHeight, dpr);
+    // Which image pixel each device column and row shows, through the
+    // logical canvas pixel it lies in.
     auto lookup = [dpr](int logical, int device) {
-        std::vector<int> map(std::size_t(device), logical - 1);
+        std::vector<int> map(std::size_t(device), ImageCoord(CanvasScale, logical - 1));
         for (int p = 0; p < logical; ++p)
             for (int d = Edge(p, dpr); d < Edge(p + 1, dpr) && d < device; ++d)
-                map[std::size_t(d)] = p;
+                map[std::size_t(d)] = ImageCoord(CanvasScale, p);
         return map;
     };
-    const std::vector<int> column = lookup(canvas.width(), w);
-    const std::vector<int> line = lookup(canvas.height(), h);
+    const std::vector<int> column = lookup(canvasWidth, w);
+    const std::vector<int> line = lookup(canvasHeight, h);
 
     QImage image(w, h, QImage::Format_RGB32);
-    const Colour* px = canvas.pixels();
+    const Colour* px = picture.pixels();
     for (int dy = 0; dy < h; ++dy) {
-        const Colour* src = px + std::size_t(line[std::size_t(dy)]) * canvas.width();
+        const Colour* src = px + std::size_t(line[std::size_t(dy)]) * picture.width();
         QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(dy));
         for (int dx = 0; dx < w; ++dx) {
             const Colour c = src[column[std::size_t(dx)]];
@@ -75,8 +78,8 @@ QImage RenderCanvas(const Surface& canvas, const CanvasOverlay& overlay, qreal d
     if (overlay.GridVisible) {
         const QRgb g = gridColour.rgb();
         for (int i = 0; i < GridLines; ++i) {
-            FillLogical(image, overlay.SiatkaNS[i], 0, 1, canvas.height(), dpr, g);
-            FillLogical(image, 0, overlay.SiatkaWE[i], canvas.width(), 1, dpr, g);
+            FillLogical(image, overlay.SiatkaNS[i], 0, 1, canvasHeight, dpr, g);
+            FillLogical(image, 0, overlay.SiatkaWE[i], canvasWidth, 1, dpr, g);
         }
     }
     if (overlay.GumkaVisible)
@@ -99,9 +102,21 @@ QImage RenderCanvas(const Surface& canvas, const CanvasOverlay& overlay, qreal d
     return image;
 }
 
-CanvasView::CanvasView(Surface& canvas, const CanvasOverlay& overlay, QWidget* parent)
-    : SurfaceView(canvas, parent), overlay_(overlay)
+CanvasView::CanvasView(Surface& image, CanvasOverlay& overlay, QWidget* parent)
+    : SurfaceView(image, CanvasScale, parent), overlay_(overlay)
 {
+    overlay_.observer = this;
+}
+
+CanvasView::~CanvasView()
+{
+    if (overlay_.observer == this)
+        overlay_.observer = nullptr;
+}
+
+void CanvasView::overlayChanged()
+{
+    update();
 }
 
 void CanvasView::paintEvent(QPaintEvent*)

@@ -1,22 +1,27 @@
-// The enlarged canvas: shows the canvas surface with its overlays (grid,
-// rubber-band lines, eraser outline) and forwards pointer and key events.
-// It paints in device pixels so that cells stay sharp at any scale.
+// The enlarged canvas: shows the image as 6 x 6 blocks with its overlays
+// (grid, rubber-band lines, eraser outline) and forwards pointer and key
+// events. The image and the overlay tell it when they change. It paints in
+// device pixels so that cells stay sharp at any scale.
 #pragma once
 #include <QHash>
 
 #include "tools/CanvasTools.h"
 #include "qt/SurfaceView.h"
 
-// The canvas and overlay as the device sees them: one image pixel per device
-// pixel, logical pixel p covering device pixels round(p*dpr) .. round((p+1)*dpr)-1.
-// The image carries `dpr` as its device pixel ratio.
-QImage RenderCanvas(const Surface& canvas, const CanvasOverlay& overlay, qreal dpr,
+// The canvas and overlay as the device sees them: one picture pixel per
+// device pixel, logical canvas pixel p covering device pixels
+// round(p*dpr) .. round((p+1)*dpr)-1. The picture carries `dpr` as its
+// device pixel ratio.
+QImage RenderCanvas(const Surface& image, const CanvasOverlay& overlay, qreal dpr,
                     QColor gridColour);
 
-class CanvasView : public SurfaceView {
+class CanvasView : public SurfaceView, public OverlayObserver {
     Q_OBJECT
 public:
-    CanvasView(Surface& canvas, const CanvasOverlay& overlay, QWidget* parent = nullptr);
+    CanvasView(Surface& image, CanvasOverlay& overlay, QWidget* parent = nullptr);
+    ~CanvasView() override;
+
+    void overlayChanged() override;
 
     // The modifiers held at the key's release; when none is held any more,
     // those held at its press, so Ctrl let go a moment before the arrow
@@ -36,7 +41,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    const CanvasOverlay& overlay_;
+    CanvasOverlay& overlay_;
     QHash<int, Qt::KeyboardModifiers> pressed_;
     QWidget* watchedWindow_ = nullptr;
 };

@@ -5,10 +5,11 @@
 
 #include "qt/SurfaceView.h"
 
-PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent)
+PictureButton::PictureButton(QWidget* parent, Face face) : QAbstractButton(parent), face_(face)
 {
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PictureButton::setPicture(const QImage& picture)
@@ -28,7 +29,25 @@ void PictureButton::paintEvent(QPaintEvent*)
     QPainter p(this);
     const QRect r = rect();
     p.fillRect(r, back_.value_or(palette().color(QPalette::Button)));
+    int shift = 0;
+    if (face_ == Face::Swatch) {
+        // A thin sunken edge tells the swatches apart without tinting them.
+        p.setPen(QColor(128, 128, 128));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+    } else {
+        paintRaised(p);
+        shift = isDown() ? 1 : 0;
+    }
+    if (!picture_.isNull())
+        p.drawImage(QPoint((width() - picture_.width()) / 2 + shift,
+                           (height() - picture_.height()) / 2 + shift),
+                    picture_);
+}
+
+void PictureButton::paintRaised(QPainter& p)
+{
     // A plain raised edge, sunken while pressed; the face keeps its colour.
+    const QRect r = rect();
     const bool down = isDown();
     const QColor light = down ? QColor(64, 64, 64) : QColor(255, 255, 255);
     const QColor dark = down ? QColor(255, 255, 255) : QColor(64, 64, 64);
@@ -38,12 +57,6 @@ void PictureButton::paintEvent(QPaintEvent*)
     p.setPen(dark);
     p.drawLine(r.bottomLeft(), r.bottomRight());
     p.drawLine(r.topRight(), r.bottomRight());
-    if (!picture_.isNull()) {
-        const int shift = down ? 1 : 0;
-        p.drawImage(QPoint((width() - picture_.width()) / 2 + shift,
-                           (height() - picture_.height()) / 2 + shift),
-                    picture_);
-    }
 }
 
 void PictureButton::mousePressEvent(QMouseEvent* e)

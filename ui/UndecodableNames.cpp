@@ -5,11 +5,12 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
 
-#include "files/FileBytes.h"
+#include "files/NativeNames.h"
 
 namespace {
 // Enough for any real folder; a huge one is not read to its end.
@@ -50,6 +51,10 @@ UndecodableNames::UndecodableNames(QFileDialog& dialog)
         grid->addWidget(list_, row + 1, 0, 1, -1);
     }
     connect(&dialog, &QFileDialog::directoryEntered, this, &UndecodableNames::refresh);
+    // A folder typed into the name field is entered without that signal;
+    // the dialog's model follows every change of folder.
+    if (auto* model = dialog.findChild<QFileSystemModel*>())
+        connect(model, &QFileSystemModel::rootPathChanged, this, &UndecodableNames::refresh);
     connect(&dialog, &QFileDialog::filterSelected, this, &UndecodableNames::refresh);
     connect(list_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         picked_ = item->data(Qt::UserRole).toString();

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "qt/CentreOver.h"
+#include "qt/FixedDialog.h"
 
 #include "ui/FitText.h"
 
@@ -72,8 +72,7 @@ void frmHelp::setHelpText(const QString& text)
 
 void frmHelp::ShowModal()
 {
-    CentreOver(this, parentWidget());
-    exec();
+    ShowFixedDialog(this);
 }
 
 bool frmHelp::eventFilter(QObject* watched, QEvent* event)

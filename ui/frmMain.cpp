@@ -8,11 +8,9 @@
 #include "core/Procedury.h"
 #include "core/Transparent.h"
 #include "core/Undo.h"
-#include "transfer/frmtmp.h"
 #include "ui/Accessible.h"
 #include "ui/ButtonPictures.h"
 #include "ui/CanvasView.h"
-#include "ui/ColourButton.h"
 #include "ui/Dialogs.h"
 #include "ui/ProgramFolder.h"
 #include "ui/Frame.h"
@@ -40,28 +38,8 @@ frmMain::frmMain(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialo
     BudujKontrolki();
     BudujMenu();
 
-    Podłącz(mnuOtwórz, [this] { mnuOtwórz_Click(); });
-    Podłącz(mnuZapisz, [this] { mnuZapisz_Click(); });
-    Podłącz(mnuZapiszJako, [this] { mnuZapiszJako_Click(); });
-    Podłącz(mnuOpenEXE, [this] { mnuOpenEXE_Click(); });
-    Podłącz(mnuImportPaint, [this] { mnuImportPaint_Click(); });
-    Podłącz(mnuCofnij, [this] { mnuCofnij_Click(); });
-    Podłącz(mnuWytnij, [this] { mnuWytnij_Click(); });
-    Podłącz(mnuKopiuj, [this] { mnuKopiuj_Click(); });
-    Podłącz(mnuWklej, [this] { mnuWklej_Click(); });
-    Podłącz(mnuNowy, [this] { mnuNowy_Click(); });
-    Podłącz(mnuCzyśćObraz, [this] { mnuCzyśćObraz_Click(); });
-    Podłącz(mnuKoniec, [this] { mnuKoniec_Click(); });
-    Podłącz(mnuPozycjaM, [this] { mnuPozycjaM_Click(); });
-    Podłącz(mnuRamki, [this] { mnuRamki_Click(); });
-    Podłącz(mnuPokazuj1, [this] { mnuPokazuj1_Click(); });
-    Podłącz(mnuPokazuj2, [this] { mnuPokazuj2_Click(); });
-    Podłącz(mnuPokażSiatkę, [this] { mnuPokażSiatkę_Click(); });
-    Podłącz(mnuPomoc2, [this] { mnuPomoc2_Click(); });
-    Podłącz(mnuPasekPomocy, [this] { mnuPasekPomocy_Click(); });
-    Podłącz(mnuOProgramie, [this] { mnuOProgramie_Click(); });
+    PodłączMenu();
     PodłączPomoc();
-    UkryjPusteMenu();
 
     // The client area's size; the menu bar is added on top of it when the
     // window is shown, and the window centred then.
@@ -107,13 +85,13 @@ void frmMain::BudujKontrolki()
     Shape3 = new Frame(QRect(207, 7, 34, 34), client_);
     Shape4 = new Frame(QRect(247, 7, 18, 18), client_);
 
-    picIkona = new CanvasView(e_.picIkona, tools_.overlay, client_);
+    picIkona = new CanvasView(e_.picMini, tools_.overlay, client_);
     picIkona->move(8, 24);
     picIkona->setFocusPolicy(Qt::StrongFocus);
     PodłączPłótno();
     picMini = new SurfaceView(e_.picMini, client_);
     picMini->move(208, 8);
-    picEXE = new SurfaceView(e_.picEXE, client_);
+    picEXE = new SurfaceView(e_.picMini, HalfScale, client_);
     picEXE->move(248, 8);
 
     // The labels get their texts when the window is shown (PokażZawartość).
@@ -156,9 +134,13 @@ void frmMain::BudujPrzyciski(QWidget* client)
     }
 
     for (int i = 0; i < PaletteSize; ++i) {
-        auto* b = new ColourButton(client);
+        auto* b = new PictureButton(client, PictureButton::Face::Swatch);
         b->setGeometry(8 + 24 * (i % 8), i < 8 ? 224 : 248, 25, 25);
-        connect(b, &ColourButton::released, this,
+        // The click and, after it, the release of any button run the handler:
+        // a left click runs it twice (the second run finds the colour chosen,
+        // or shows the help window again in help mode).
+        connect(b, &PictureButton::clicked, this, [this, i] { lblKol_Click(i); });
+        connect(b, &PictureButton::released, this,
                 [this, i](Qt::MouseButton button) { lblKol_MouseUp(i, button); });
         lblKol[i] = b;
     }
@@ -174,7 +156,7 @@ void frmMain::Zmienne()
 void frmMain::Kolory()
 {
     for (int i = 0; i < PaletteSize; ++i)
-        lblKol[i]->setBackColour(PaletteColors[i]);
+        lblKol[i]->setBackColour(ToQColor(PaletteColors[i]));
 }
 
 void frmMain::UstawKoloryTłów()
@@ -182,6 +164,6 @@ void frmMain::UstawKoloryTłów()
     SetBackgroundColours(e_);
     // The marker stays with the drawing colour alone (colour 0 at start-up),
     // so a later reset never leaves two buttons marked.
-    lblKol[e_.CurrentColor]->setPicture(frmtmp::xsel());
+    lblKol[e_.CurrentColor]->setPicture(SelectionMarker());
     TakeSnapshot(e_);
 }

@@ -11,6 +11,7 @@
 #include "core/Editor.h"
 #include "files/Options.h"
 #include "tools/CanvasTools.h"
+#include "ui/HelpTexts.h"
 #include "ui/CanvasView.h" // complete, so picIkona works as a SurfaceView anywhere
 #include "ui/Lazy.h"
 
@@ -19,7 +20,6 @@ class QImage;
 class QActionGroup;
 class QMenu;
 class QTimer;
-class ColourButton;
 class Dialogs;
 class Frame;
 class Label;
@@ -123,8 +123,8 @@ public:
     void picIkona_KeyUp(int key, Qt::KeyboardModifiers modifiers);
 
     // ---- Help (frmMain_Help.cpp). The help window shows the help of button
-    // `index` of group `kind` (1 tools, 2 colours, 3 arrows).
-    void ShowToolHelp(int kind, int index);
+    // `index` of group `kind`.
+    void ShowToolHelp(LongHelpKind kind, int index);
     // The help bar's text for the control under the pointer (kinds from 0:
     // tools, colours, arrows, picMini, picEXE, the bar itself).
     void PokażKrótkąPomoc(int kind, int index);
@@ -133,18 +133,26 @@ public:
     // which waits for the session bus.
     void NazwijKontrolki();
     void mnuPomoc2_Click();
-    void mnuPasekPomocy_Click();
+    // Help mode on (with its notice) or off; the entry's check mark shows it.
+    void SetHelpMode(bool on);
     void mnuOProgramie_Click();
     class frmHelp* HelpWindow = nullptr; // created on first use
     class frmText* TextDialog = nullptr; // created on first use
 
-    // ---- View options of the Opcje menu (frmMain_View.cpp). Each flips its
-    // option and its check mark; the options reader calls them too.
-    void mnuPozycjaM_Click();
-    void mnuRamki_Click();
-    void mnuPokazuj1_Click();
-    void mnuPokazuj2_Click();
-    void mnuPokażSiatkę_Click();
+    // ---- View options (frmMain_View.cpp). The state is Views; the check
+    // marks of the six entries show it and set it through SetView.
+    ViewOptions Views;
+    // Sets one option, its check mark, and shows or hides what it governs;
+    // nothing when the option already has that value.
+    void SetView(View v, bool on);
+    QAction* ViewEntry(View v) const;
+    // The entries' click handlers: each flips its option.
+    void mnuPozycjaM_Click() { SetView(View::Coordinates, !Views[View::Coordinates]); }
+    void mnuRamki_Click() { SetView(View::Frames, !Views[View::Frames]); }
+    void mnuPokazuj1_Click() { SetView(View::Preview, !Views[View::Preview]); }
+    void mnuPokazuj2_Click() { SetView(View::Thumbnail, !Views[View::Thumbnail]); }
+    void mnuPokażSiatkę_Click() { SetView(View::Grid, !Views[View::Grid]); }
+    void mnuPasekPomocy_Click() { SetView(View::HelpBar, !Views[View::HelpBar]); }
 
     // ---- The window (frmMain_Window.cpp).
     // Size rule: once locked, the window returns to StartWidth x StartHeight.
@@ -168,7 +176,7 @@ public:
     CanvasView* picIkona = nullptr;
     SurfaceView* picMini = nullptr;
     SurfaceView* picEXE = nullptr;
-    std::array<ColourButton*, PaletteSize> lblKol{};
+    std::array<PictureButton*, PaletteSize> lblKol{};
     std::array<PictureButton*, 8> Toolbar{};
     std::array<PictureButton*, 4> cmdKey{};
     Label* Namiary = nullptr;
@@ -180,8 +188,7 @@ public:
     // The placement window, made the first time a picture or text is placed.
     Lazy<frmtmp> tmp{[this] { return MakePlacementWindow(); }};
 
-    // ---- The menu tree (frmMain_Menu.cpp). Every entry exists from the
-    // start but stays hidden until Podłącz() gives it a handler.
+    // ---- The menu tree (frmMain_Menu.cpp).
     QMenu* mnuPlik = nullptr;
     QAction* mnuNowy = nullptr;
     QAction* mnuOtwórz = nullptr;
@@ -221,8 +228,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The six view entries in the order of the options file.
-    std::array<QAction*, ViewOptionCount> ViewOptionEntries() const;
     bool shutDown_ = false;
     frmtmp* MakePlacementWindow();
     QStringList commandLine_;
@@ -233,18 +238,16 @@ private:
     // Connects the pointer movements that update the help bar.
     void PodłączPomoc();
     void BudujMenu();
+    // Connects every entry to its handler; the checkable ones through toggled().
+    void PodłączMenu();
+    // What an option governs: the help bar (frmMain_Help.cpp) and the rest.
+    void ShowHelpBar(bool shown);
     // Label texts, the menu bar, the fixed size and the centred place.
     void PokażZawartość();
     bool contentShown_ = false;
     // The size rule once more, after a resize the window manager forced or
     // while the window changes to a new recorded size.
     QTimer* sizeRuleAgain_ = nullptr;
-    // Connects a menu entry to its handler and shows it. A checkable entry's
-    // handler sets its own check mark (the options reader calls it directly),
-    // so the mark Qt flips on a click is put back before the handler runs.
-    void Podłącz(QAction* entry, std::function<void()> handler);
-    // Hides submenus that have no visible entry yet.
-    void UkryjPusteMenu();
     // Writes the icon file atomically; false when anything failed.
     bool ZapiszIkonę(const QString& path);
     void PokażBłądZapisu();

@@ -29,7 +29,6 @@ void frmMain::PodłączPłótno()
     });
     connect(picIkona, &CanvasView::pointerLeft, this, [this] {
         tools_.PointerLeftCanvas();
-        picIkona->update();
     });
     connect(picIkona, &SurfaceView::keyReleased, this, [this](QKeyEvent* k) {
         if (!k->isAutoRepeat())
@@ -49,19 +48,16 @@ void frmMain::picIkona_MouseDown(int buttons, int x, int y)
 {
     ShowCell(Namiary, x, y);
     tools_.MouseDown(buttons, x, y);
-    picIkona->update();
 }
 
 void frmMain::picIkona_MouseMove(int buttons, int x, int y)
 {
     ShowCell(Namiary, x, y);
     tools_.MouseMove(buttons, x, y);
-    picIkona->update();
 }
 
 void frmMain::picIkona_MouseUp(int buttons, int x, int y)
 {
     ShowCell(Namiary, x, y);
     tools_.MouseUp(buttons, x, y);
-    picIkona->update();
 }

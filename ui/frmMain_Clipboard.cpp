@@ -18,7 +18,7 @@ void frmMain::mnuKopiuj_Click()
 void frmMain::mnuWytnij_Click()
 {
     mnuKopiuj_Click();
-    ClearImage(e_);
+    ClearImage(e_, ChangeCause::Cut);
 }
 
 void frmMain::mnuWklej_Click()
@@ -29,6 +29,8 @@ void frmMain::mnuWklej_Click()
     // A termination signal during the read has already closed the window.
     if (shutDown_)
         return;
+    // One change, whichever way the picture or text comes in.
+    ImageChange change(e_.picMini, ChangeCause::Paste);
     if (content.text) {
         e_.FragmentPrompt = "Wybierz fragment tekstu, który chcesz wkleić";
         tmp->Tag = FirstCharacters(*content.text);
@@ -57,6 +59,5 @@ void frmMain::PlaceClipboardPicture()
     }
     for (int x = 0; x < w; ++x)
         for (int y = 0; y < h; ++y)
-            SetImagePixel(e_, x, y, e_.pic.pixel(x, y));
-    RefreshHalfPreview(e_);
+            e_.picMini.setPixel(x, y, e_.pic.pixel(x, y));
 }

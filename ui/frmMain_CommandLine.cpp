@@ -4,8 +4,9 @@
 
 #include "core/Procedury.h"
 #include "files/Arguments.h"
-#include "files/FileBytes.h"
-#include "transfer/PictureDecoder.h"
+#include "files/NativeNames.h"
+#include "files/ReadGate.h"
+#include "transfer/BoundedDecode.h"
 #include "ui/Dialogs.h"
 #include "ui/frmMain.h"
 
@@ -64,14 +65,17 @@ void frmMain::Parametry()
     const QString path = NameFromNative(c.path);
     if (OpenIcon(path, false) == OpenResult::Opened) {
         QCoreApplication::processEvents();
-        RefreshHalfPreview(e_);
         return;
     }
     // A file manager offers us every icon: one that is not of our own form
     // but is a picture comes in as Ctrl+I would bring it, with no file name,
     // so that Ctrl+S asks for one instead of overwriting it.
     if (Examine(path) == PathKind::Regular) {
-        if (const auto picture = ReadPictureFile(path)) {
+        const auto picture = BoundedReadPictureFile(path);
+        // A termination signal during the read has already closed the window.
+        if (shutDown_)
+            return;
+        if (picture) {
             e_.CurrentFileName.clear();
             ImportPicture(*picture);
             return;

@@ -9,13 +9,13 @@
 
 void frmMain::mnuNowy_Click()
 {
-    ClearImage(e_);
+    ClearImage(e_, ChangeCause::New);
     e_.CurrentFileName.clear();
 }
 
 void frmMain::mnuCzyśćObraz_Click()
 {
-    ClearImage(e_);
+    ClearImage(e_, ChangeCause::Clear);
 }
 
 void frmMain::mnuKoniec_Click()

@@ -1,8 +1,12 @@
 // The Plik menu's icon files: Save, Save As and Open. A save never destroys
 // the old file before the new one is complete, and a failed save is reported.
+#include <algorithm>
+
 #include <QDir>
 
-#include "files/FileBytes.h"
+#include "files/NativeNames.h"
+#include "files/ReadGate.h"
+#include "files/SafeFile.h"
 #include "files/IconReader.h"
 #include "files/IconWriter.h"
 #include "ui/Dialogs.h"
@@ -12,8 +16,16 @@
 
 namespace {
 const QString IconFilter = QStringLiteral("Ikony (*.ico)|*.ico|Wszystkie pliki (*.*)|*.*");
-// header.dat is copied as it is; the bound only keeps a stray huge file out.
-constexpr std::size_t HeaderLimit = 1 << 20;
+// header.dat is copied as it is, so it must be exactly what comes before the
+// bitmaps of a file the reader accepts: another one would make files of
+// another length, or with another start, that the program then refuses.
+constexpr std::size_t HeaderSize = IconFileSize - IconBitmapBytes - IconMaskBytes;
+static_assert(HeaderSize == 126);
+
+bool IsUsableHeader(const std::vector<std::uint8_t>& header)
+{
+    return header.size() == HeaderSize && std::equal(IconHeader.begin(), IconHeader.end(), header.begin());
+}
 } // namespace
 
 void frmMain::mnuZapisz_Click()
@@ -52,8 +64,9 @@ bool frmMain::Kill2()
 
 bool frmMain::ZapiszIkonę(const QString& path)
 {
-    const auto header = ReadFileStart(QDir(HeaderFolder).filePath(QStringLiteral("header.dat")), HeaderLimit);
-    if (!header)
+    // One byte more than a header, so that a longer file shows as longer.
+    const auto header = ReadFileStart(QDir(HeaderFolder).filePath(QStringLiteral("header.dat")), HeaderSize + 1);
+    if (!header || !IsUsableHeader(*header))
         return false;
     return ReplaceFile(path, IconFileBytes(*header, e_));
 }

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 
-#include "ui/ColourButton.h"
 #include "ui/Dialogs.h"
 #include "ui/FitText.h"
 #include "ui/Frame.h"
@@ -29,7 +28,7 @@ void frmMain::PodłączPomoc()
         connect(Toolbar[i], &PictureButton::hovered, this,
                 [this, i] { PokażKrótkąPomoc(ShortToolbar, i); });
     for (int i = 0; i < PaletteSize; ++i)
-        connect(lblKol[i], &ColourButton::hovered, this,
+        connect(lblKol[i], &PictureButton::hovered, this,
                 [this, i] { PokażKrótkąPomoc(ShortPalette, i); });
     for (int i = 0; i < int(cmdKey.size()); ++i)
         connect(cmdKey[i], &PictureButton::hovered, this,
@@ -81,7 +80,7 @@ void frmMain::PokażKrótkąPomoc(int kind, int index)
     SetFittingLine(lblHelp, text, usual > 0 ? usual : 9, SmallestBarPointSize);
 }
 
-void frmMain::ShowToolHelp(int kind, int index)
+void frmMain::ShowToolHelp(LongHelpKind kind, int index)
 {
     if (!HelpWindow)
         HelpWindow = new frmHelp(this);
@@ -91,23 +90,28 @@ void frmMain::ShowToolHelp(int kind, int index)
 
 void frmMain::mnuPomoc2_Click()
 {
-    if (e_.HelpMode) {
-        e_.HelpMode = false;
-        mnuPomoc2->setChecked(false);
+    SetHelpMode(!e_.HelpMode);
+}
+
+void frmMain::SetHelpMode(bool on)
+{
+    if (e_.HelpMode == on) {
+        mnuPomoc2->setChecked(on);
         return;
     }
     // On before the notice: the notice only tells what has happened.
-    e_.HelpMode = true;
-    mnuPomoc2->setChecked(true);
-    dialogs().message(this, QString::fromUtf8(HelpModeNotice), QStringLiteral("Pomoc"),
-                      Dialogs::Icon::Information);
+    e_.HelpMode = on;
+    mnuPomoc2->setChecked(on);
+    if (on)
+        dialogs().message(this, QString::fromUtf8(HelpModeNotice), QStringLiteral("Pomoc"),
+                          Dialogs::Icon::Information);
 }
 
-void frmMain::mnuPasekPomocy_Click()
+void frmMain::ShowHelpBar(bool shown)
 {
-    mnuPasekPomocy->setChecked(!mnuPasekPomocy->isChecked());
-    const bool shown = mnuPasekPomocy->isChecked();
     lblHelp->setVisible(shown);
+    // Before start-up ends the rule does nothing: a bar switched off by the
+    // options file leaves the window tall until the first resize after that.
     StartHeight += shown ? HelpBarHeight : -HelpBarHeight;
     Form_Resize();
 }

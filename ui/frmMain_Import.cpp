@@ -2,7 +2,7 @@
 #include <QImage>
 
 #include "core/Procedury.h"
-#include "transfer/PictureDecoder.h"
+#include "transfer/BoundedDecode.h"
 #include "transfer/WyciaganieIkon.h"
 #include "transfer/frmtmp.h"
 #include "ui/Dialogs.h"
@@ -31,9 +31,12 @@ void frmMain::mnuOpenEXE_Click()
     const auto path = Show(dialogs_, this, CD3);
     if (!path)
         return;
-    WyciaganieIkon::DrawFileIcon(*path, e_.picMini, ImageSize);
-    RepaintCanvas(e_);
-    RefreshHalfPreview(e_);
+    ImageChange change(e_.picMini, ChangeCause::ProgramIcon);
+    const QImage icon = BoundedFileIcon(*path, ImageSize);
+    // A termination signal during the read has already closed the window.
+    if (shutDown_)
+        return;
+    WyciaganieIkon::DrawIcon(icon, e_.picMini);
 }
 
 void frmMain::mnuImportPaint_Click()
@@ -41,13 +44,15 @@ void frmMain::mnuImportPaint_Click()
     const auto path = Show(dialogs_, this, CD4);
     if (!path)
         return;
-    // Anything that is not a readable picture ends here, silently.
-    if (const auto picture = ReadPictureFile(*path))
+    // Anything that is not a readable picture ends here, silently, as does a
+    // read cut short by a termination signal.
+    if (const auto picture = BoundedReadPictureFile(*path); picture && !shutDown_)
         ImportPicture(*picture);
 }
 
 void frmMain::ImportPicture(const QImage& picture)
 {
+    ImageChange change(e_.picMini, ChangeCause::Import);
     e_.pic.assign(SurfaceFromImage(picture, e_.pic.backColour()), true);
     if (e_.pic.width() > ImageSize || e_.pic.height() > ImageSize) {
         e_.FragmentPrompt = "Wybierz fragment pliku, który chcesz zaimportować";
@@ -62,6 +67,4 @@ void frmMain::ImportPicture(const QImage& picture)
     // until the next user of the placement window replaces it.
     e_.pic.assign(SurfaceFromImage(picture, e_.pic.backColour()), true);
     e_.picMini.assign(SurfaceFromImage(picture, e_.picMini.backColour()));
-    RepaintCanvas(e_);
-    RefreshHalfPreview(e_);
 }

@@ -1,23 +1,24 @@
 // The menu bar: every caption, access key, check mark and shortcut.
 #include <QActionGroup>
 #include <QMenu>
+#include <utility>
 
 #include "ui/frmMain.h"
 
 namespace {
-QAction* Entry(QMenu* menu, const char* caption, QKeySequence shortcut = {}, int checked = -1)
+QAction* Entry(QMenu* menu, const char* caption, QKeySequence shortcut = {})
 {
     QAction* a = menu->addAction(QString::fromUtf8(caption));
     a->setShortcut(shortcut);
-    if (checked >= 0) {
-        a->setCheckable(true);
-        a->setChecked(checked == 1);
-    }
-    a->setVisible(false);
     return a;
 }
-constexpr int Unchecked = 0;
-constexpr int Checked = 1;
+
+QAction* Checkable(QMenu* menu, const char* caption, QKeySequence shortcut = {})
+{
+    QAction* a = Entry(menu, caption, shortcut);
+    a->setCheckable(true);
+    return a;
+}
 } // namespace
 
 void frmMain::BudujMenu()
@@ -59,34 +60,45 @@ void frmMain::BudujMenu()
         prz[i] = a;
     }
     prz[ImageBackIndex]->setChecked(true);
-    mnuPozycjaM = Entry(mnuOpcje, "&Pokazuj pozycję myszy", Qt::CTRL | Qt::Key_M, Checked);
-    mnuRamki = Entry(mnuOpcje, "Pokazuj &ramki", Qt::CTRL | Qt::Key_R, Checked);
-    mnuPokazuj1 = Entry(mnuOpcje, "Pokazuj podgląd &ikony", {}, Checked);
-    mnuPokazuj2 = Entry(mnuOpcje, "Pokazuj &miniaturkę ikony", {}, Checked);
-    mnuPokażSiatkę = Entry(mnuOpcje, "Pokaż &siatkę", Qt::CTRL | Qt::Key_G, Unchecked);
+    mnuPozycjaM = Checkable(mnuOpcje, "&Pokazuj pozycję myszy", Qt::CTRL | Qt::Key_M);
+    mnuRamki = Checkable(mnuOpcje, "Pokazuj &ramki", Qt::CTRL | Qt::Key_R);
+    mnuPokazuj1 = Checkable(mnuOpcje, "Pokazuj podgląd &ikony");
+    mnuPokazuj2 = Checkable(mnuOpcje, "Pokazuj &miniaturkę ikony");
+    mnuPokażSiatkę = Checkable(mnuOpcje, "Pokaż &siatkę", Qt::CTRL | Qt::Key_G);
 
     mnuPomoc = new QMenu(QStringLiteral("Pomo&c"), this);
-    mnuPomoc2 = Entry(mnuPomoc, "Pomoc", Qt::Key_F1, Unchecked);
-    mnuPasekPomocy = Entry(mnuPomoc, "Pasek pomo&cy", Qt::CTRL | Qt::Key_F1, Checked);
+    mnuPomoc2 = Checkable(mnuPomoc, "Pomoc", Qt::Key_F1);
+    mnuPasekPomocy = Checkable(mnuPomoc, "Pasek pomo&cy", Qt::CTRL | Qt::Key_F1);
     mnuOProgramie = Entry(mnuPomoc, "&O programie...", Qt::CTRL | Qt::Key_A);
+
+    // The check marks show the state they stand for.
+    for (int i = 0; i < ViewOptionCount; ++i)
+        ViewEntry(View(i))->setChecked(Views.on[std::size_t(i)]);
+    mnuPomoc2->setChecked(e_.HelpMode);
 }
 
-void frmMain::Podłącz(QAction* entry, std::function<void()> handler)
+void frmMain::PodłączMenu()
 {
-    connect(entry, &QAction::triggered, this, [entry, handler = std::move(handler)] {
-        if (entry->isCheckable())
-            entry->setChecked(!entry->isChecked());
-        handler();
-    });
-    entry->setVisible(true);
-}
-
-void frmMain::UkryjPusteMenu()
-{
-    for (QMenu* menu : {mnuImportuj, mnuPlik, mnuEdycja, mnuOpcje, mnuPomoc}) {
-        bool any = false;
-        for (QAction* a : menu->actions())
-            any = any || (a->isVisible() && !a->isSeparator());
-        menu->menuAction()->setVisible(any);
-    }
+    const std::pair<QAction*, void (frmMain::*)()> commands[] = {
+        {mnuOtwórz, &frmMain::mnuOtwórz_Click},
+        {mnuZapisz, &frmMain::mnuZapisz_Click},
+        {mnuZapiszJako, &frmMain::mnuZapiszJako_Click},
+        {mnuOpenEXE, &frmMain::mnuOpenEXE_Click},
+        {mnuImportPaint, &frmMain::mnuImportPaint_Click},
+        {mnuCofnij, &frmMain::mnuCofnij_Click},
+        {mnuWytnij, &frmMain::mnuWytnij_Click},
+        {mnuKopiuj, &frmMain::mnuKopiuj_Click},
+        {mnuWklej, &frmMain::mnuWklej_Click},
+        {mnuNowy, &frmMain::mnuNowy_Click},
+        {mnuCzyśćObraz, &frmMain::mnuCzyśćObraz_Click},
+        {mnuKoniec, &frmMain::mnuKoniec_Click},
+        {mnuOProgramie, &frmMain::mnuOProgramie_Click},
+    };
+    for (const auto& [entry, handler] : commands)
+        connect(entry, &QAction::triggered, this, handler);
+    // A click flips the check mark; the state follows it.
+    for (int i = 0; i < ViewOptionCount; ++i)
+        connect(ViewEntry(View(i)), &QAction::toggled, this,
+                [this, i](bool on) { SetView(View(i), on); });
+    connect(mnuPomoc2, &QAction::toggled, this, &frmMain::SetHelpMode);
 }

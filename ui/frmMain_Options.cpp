@@ -21,30 +21,20 @@ void frmMain::prz_Click(int index)
     prz[index]->setChecked(true);
 }
 
-std::array<QAction*, ViewOptionCount> frmMain::ViewOptionEntries() const
-{
-    return {mnuPozycjaM, mnuRamki, mnuPokazuj1, mnuPokazuj2, mnuPokażSiatkę, mnuPasekPomocy};
-}
-
 void frmMain::ReadOpt()
 {
     // Missing, unreadable or not a regular file: everything stays initial.
     const StoredOptions stored = ReadOptionsFile(OptionsFile());
     if (stored.transparentIndex && !prz[*stored.transparentIndex]->isChecked())
         prz_Click(*stored.transparentIndex);
-    const auto entries = ViewOptionEntries();
     for (int i = 0; i < ViewOptionCount; ++i)
-        if (stored.views[i] && entries[i]->isChecked() != *stored.views[i])
-            entries[i]->trigger(); // the entry's own click handler flips and applies it
+        if (stored.views[std::size_t(i)])
+            SetView(View(i), *stored.views[std::size_t(i)]); // a change only where they differ
 }
 
 void frmMain::SaveOpt()
 {
-    std::array<bool, ViewOptionCount> views{};
-    const auto entries = ViewOptionEntries();
-    for (int i = 0; i < ViewOptionCount; ++i)
-        views[i] = entries[i]->isChecked();
     // Written aside and renamed over the old file, or not at all: any failure
     // is ignored, and the old file stays whole.
-    WriteOptionsFile(OptionsFile(), e_.TransparentIndex, views);
+    WriteOptionsFile(OptionsFile(), e_.TransparentIndex, Views.on);
 }

@@ -6,7 +6,7 @@
 void frmMain::cmdKey_Click(int index)
 {
     if (e_.HelpMode) {
-        ShowToolHelp(3, index);
+        ShowToolHelp(LongArrow, index);
         return;
     }
     ShiftImage(e_, index);

@@ -8,6 +8,7 @@ void frmMain::PokażOknoTekstu()
     if (!TextDialog)
         TextDialog = new frmText(
             [this](const QString& text) {
+                ImageChange change(e_.picMini, ChangeCause::Text);
                 tmp->Tag = text;
                 tmp->ShowModal();
             },

@@ -26,7 +26,7 @@ void frmMain::SelectTool(int t)
 void frmMain::Toolbar_Click(int index)
 {
     if (e_.HelpMode) {
-        ShowToolHelp(1, index);
+        ShowToolHelp(LongToolbar, index);
         return;
     }
     TakeSnapshot(e_);

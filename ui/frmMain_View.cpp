@@ -1,4 +1,5 @@
-// The view options of the Opcje menu: coordinates, frames, both previews, grid.
+// The view options of the Opcje menu and the help bar: one state (Views),
+// the check marks showing it, the window showing what it says.
 #include <QAction>
 
 #include "core/Procedury.h"
@@ -7,43 +8,51 @@
 #include "ui/Label.h"
 #include "ui/frmMain.h"
 
-void frmMain::mnuPozycjaM_Click()
+QAction* frmMain::ViewEntry(View v) const
 {
-    Namiary->setVisible(Namiary->isHidden());
-    mnuPozycjaM->setChecked(!Namiary->isHidden());
+    switch (v) {
+    case View::Coordinates: return mnuPozycjaM;
+    case View::Frames: return mnuRamki;
+    case View::Preview: return mnuPokazuj1;
+    case View::Thumbnail: return mnuPokazuj2;
+    case View::Grid: return mnuPokażSiatkę;
+    case View::HelpBar: return mnuPasekPomocy;
+    }
+    return nullptr;
 }
 
-void frmMain::mnuRamki_Click()
+void frmMain::SetView(View v, bool on)
 {
-    mnuRamki->setChecked(!mnuRamki->isChecked());
-    // All four, whether or not the previews inside are shown.
-    for (Frame* f : {Shape2, Shape3, Shape4, Shape6})
-        f->setVisible(mnuRamki->isChecked());
-}
-
-void frmMain::mnuPokazuj1_Click()
-{
-    mnuPokazuj1->setChecked(!mnuPokazuj1->isChecked());
-    const bool on = mnuPokazuj1->isChecked();
-    e_.picMini.setVisible(on); // still the image store while hidden
-    Shape3->setVisible(on && mnuRamki->isChecked());
-}
-
-void frmMain::mnuPokazuj2_Click()
-{
-    mnuPokazuj2->setChecked(!mnuPokazuj2->isChecked());
-    const bool on = mnuPokazuj2->isChecked();
-    e_.picEXE.setVisible(on);
-    Shape4->setVisible(on && mnuRamki->isChecked());
-    if (on)
-        RefreshHalfPreview(e_); // not kept up to date while hidden
-}
-
-void frmMain::mnuPokażSiatkę_Click()
-{
-    mnuPokażSiatkę->setChecked(!mnuPokażSiatkę->isChecked());
-    if (mnuPokażSiatkę->isChecked())
-        PlaceGrid(tools_.overlay);
-    tools_.overlay.GridVisible = mnuPokażSiatkę->isChecked();
-    picIkona->update();
+    if (Views[v] == on)
+        return; // also the toggled() that setChecked below sends back
+    Views[v] = on;
+    ViewEntry(v)->setChecked(on);
+    const bool frames = Views[View::Frames];
+    switch (v) {
+    case View::Coordinates:
+        Namiary->setVisible(on);
+        break;
+    case View::Frames:
+        // All four, whether or not the previews inside are shown.
+        for (Frame* f : {Shape2, Shape3, Shape4, Shape6})
+            f->setVisible(on);
+        break;
+    case View::Preview:
+        picMini->setVisible(on); // the image stays whole while its picture is hidden
+        Shape3->setVisible(on && frames);
+        break;
+    case View::Thumbnail:
+        picEXE->setVisible(on); // shows the image as it is when shown again
+        Shape4->setVisible(on && frames);
+        break;
+    case View::Grid:
+        if (on)
+            PlaceGrid(tools_.overlay);
+        tools_.overlay.GridVisible = on;
+        picIkona->update();
+        break;
+    case View::HelpBar:
+        ShowHelpBar(on);
+        break;
+    }
 }

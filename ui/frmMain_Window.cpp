@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "qt/WaylandFixedSize.h"
 #include "ui/CanvasView.h"
 #include "ui/FontWarmUp.h"
 #include "ui/Label.h"
@@ -122,6 +123,7 @@ void frmMain::PokażZawartość()
     // manager gets its final size and place with the map and the first frame
     // is the finished window.
     contentShown_ = true;
+    KeepFixedSizesOnWayland(); // this window and every dialog
     FinishFontWarmUp();
     Namiary->setText(QStringLiteral("?, ?"));
     lblHelp->setText(QStringLiteral("Pasek pomocy"));

@@ -9,9 +9,11 @@
 #include <QTranslator>
 
 #include "files/Arguments.h"
-#include "files/FileBytes.h"
+#include "files/NativeNames.h"
 #include "ui/Dialogs.h"
 #include "ui/FontWarmUp.h"
+#include "ui/NoWindowSystem.h"
+#include "ui/ProgramFolder.h"
 #include "ui/ProgramPicture.h"
 #include "ui/TerminationSignals.h"
 #include "ui/frmMain.h"
@@ -30,11 +32,19 @@ int main(int argc, char* argv[])
     // The menu bar stays in the window: asking the session bus for a global
     // menu costs a bus start-up attempt on every launch.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
-    QApplication app(argc, argv);
+    // The command line is the program's own (Parametry): Qt sees only the
+    // program's name, so no file name is taken for one of Qt's options
+    // ("-reverse", "-style=x.ico").
+    static int qtArgc = 1;
+    static char* qtArgv[] = {argv[0], nullptr};
+    NoWindowSystemGuard noWindowSystem;
+    QApplication app(qtArgc, qtArgv);
+    noWindowSystem.release();
     app.setApplicationName(QStringLiteral("pikselar"));
     // No display name: on X11 Qt would append it to every other window's
     // title ("Wklej — Pikselar", "Błąd — Pikselar"), and those titles are fixed.
     app.setDesktopFileName(QStringLiteral("pikselar"));
+    KeepQtSettingsInConfigFolder();
 
     // The interface is Polish: Qt's own dialogs and buttons too.
     QTranslator qtPolish;

@@ -17,6 +17,11 @@ A scenario is a file test_<what>.py next to this one:
 Positions are client pixels of the main window (below the menu bar), as the
 window's layout gives them; the harness scales them when QT_SCALE_FACTOR is set.
 
+Every wait polls for what it expects, with a generous deadline, so that a
+loaded machine only makes a scenario slower: no fixed pause stands for "the
+program has done it by now". The short pauses between xdotool's steps only
+pace the input.
+
 With PIKSELAR_E2E_WM set to openbox, xfwm4 or metacity, every X server the
 harness starts runs that window manager, so any scenario runs on a desktop as
 well as on a bare X server.
@@ -34,6 +39,7 @@ import time
 import unittest
 
 from PIL import Image
+from Xlib import X, display
 
 # Palette UI indices (the colour buttons) and their screen colours.
 PALETTE = [
@@ -53,11 +59,68 @@ UP, LEFT, DOWN, RIGHT = range(4)
 CLIENT_WIDTH, CLIENT_HEIGHT = 296, 311
 CANVAS = (8, 24)
 CELL = 6
+# The pointer's cell, shown above the canvas.
+POSITION_LABEL = (12, 8, 49, 13)
+
+# Deadlines for things the program does at once on a quiet machine.
+WAIT = 10.0
+WINDOW_WAIT = 20.0
+START_WAIT = 60.0
 
 
 def _need(tool):
     if shutil.which(tool) is None:
         raise RuntimeError(f"{tool} is missing: run scripts/install-deps.sh test")
+
+
+def wait_until(probe, done=bool, timeout=WAIT, interval=0.05):
+    """Calls probe() until done(its value) holds or the time is up; the last
+    value either way."""
+    deadline = time.time() + timeout
+    while True:
+        value = probe()
+        if done(value) or time.time() > deadline:
+            return value
+        time.sleep(interval)
+
+
+_connections = {}
+
+
+def screenshot(env):
+    """The screen of env's DISPLAY, read over a connection kept for it: no
+    process to start for each picture, which on a loaded machine takes
+    seconds, and no grab of the server that a window manager would notice."""
+    name = env["DISPLAY"]
+    if name not in _connections:
+        _connections[name] = display.Display(name)
+    root = _connections[name].screen().root
+    size = root.get_geometry()
+    image = root.get_image(0, 0, size.width, size.height, X.ZPixmap, 0xFFFFFFFF)
+    return Image.frombytes("RGB", (size.width, size.height), image.data, "raw", "BGRX")
+
+
+def forget_display(name):
+    """Closes the kept connection to a display that is going away."""
+    connection = _connections.pop(name, None)
+    if connection:
+        try:
+            connection.close()
+        except Exception:  # the server may be gone already
+            pass
+
+
+def settle(env, box=None, timeout=WAIT):
+    """Returns once two screenshots in a row show the same in `box` (the
+    whole screen when None)."""
+    last = [None]
+
+    def same():
+        shot = screenshot(env)
+        seen = (shot.crop(box) if box else shot).tobytes()
+        same, last[0] = seen == last[0], seen
+        return same
+    wait_until(same, timeout=timeout)
 
 
 def _die_with_parent():
@@ -166,6 +229,7 @@ class Xvfb:
                 raise
 
     def stop(self):
+        forget_display(getattr(self, "display", None))
         if self.wm:
             self.wm.stop()
             self.wm = None
@@ -186,6 +250,9 @@ def program_folder(root, files=None):
     build = build_dir()
     for name in ("pikselar", "header.dat"):
         shutil.copy2(os.path.join(build, name), folder)
+    # The decoding process lies beside the program (in builds that have it).
+    if os.path.exists(os.path.join(build, "pikselar-decode")):
+        shutil.copy2(os.path.join(build, "pikselar-decode"), folder)
     for name, content in (files or {}).items():
         with open(os.path.join(folder, name), "wb") as f:
             f.write(content)
@@ -209,7 +276,7 @@ class Pikselar:
         called with this object once its folders exist, before the program runs;
         `wm` names a window manager for this run instead of PIKSELAR_E2E_WM."""
         self.wm = wm
-        for tool in ("xdotool", "import"):
+        for tool in ("xdotool", "xwininfo"):
             _need(tool)
         self.proc = self.xvfb = None
         self.root = tempfile.mkdtemp(prefix="pikselar-e2e-")
@@ -237,10 +304,11 @@ class Pikselar:
         self.proc = subprocess.Popen([os.path.join(self.folder, "pikselar"), *args],
                                      cwd=self.root, env=env, preexec_fn=_die_with_parent,
                                      stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-        self.wid = self.wait_for_window("Pikselar")
-        # Start-up completes on the first timer tick after the window shows.
-        time.sleep(0.2)
+        self.wid = self.wait_for_window("Pikselar", timeout=START_WAIT)
         self._locate()
+        # Start-up completes on a timer tick after the map, within the first
+        # turns of the program's event loop, as the first frame is drawn.
+        self.settle()
 
     # ---- processes and windows
 
@@ -248,7 +316,7 @@ class Pikselar:
         return subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True,
                               capture_output=True, text=True).stdout
 
-    def wait_for_window(self, title, timeout=10.0):
+    def wait_for_window(self, title, timeout=WINDOW_WAIT):
         """The id of a visible window whose title is exactly `title`."""
         deadline = time.time() + timeout
         while time.time() < deadline:
@@ -264,6 +332,55 @@ class Pikselar:
         tree = subprocess.run(["xwininfo", "-root", "-tree"], env=self.env,
                               capture_output=True, text=True).stdout
         raise TimeoutError(f"no window titled {title!r}; the windows:\n{tree}")
+
+    def visible_windows(self):
+        """The ids of the visible windows that have a name (none while they
+        come and go: xdotool fails then)."""
+        return set(subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "."],
+                                  env=self.env, capture_output=True, text=True).stdout.split())
+
+    def wait_gone(self, wid, timeout=WINDOW_WAIT):
+        """True once the window `wid` is no longer visible."""
+        return wid not in wait_until(self.visible_windows, lambda shown: wid not in shown, timeout)
+
+    def settle(self, wid=None, timeout=WAIT, whole_screen=False):
+        """Returns once two screenshots in a row show a window (the main one
+        unless `wid` is given, or the whole screen) the same: the program has
+        drawn what it was given so far."""
+        box = None
+        if not whole_screen:
+            try:
+                x, y, w, h = self.window_geometry(wid)
+            except subprocess.CalledProcessError:
+                return  # gone meanwhile
+            box = (x, y, x + w, y + h)
+        settle(self.env, box, timeout)
+
+    def after_change(self, action, timeout=WAIT):
+        """Does action(), then returns once the screen has changed from what
+        it showed before and stands still again (a menu opened or closed)."""
+        before = self.screenshot().tobytes()
+        action()
+        wait_until(lambda: self.screenshot().tobytes() != before, timeout=timeout)
+        self.settle(whole_screen=True)
+
+    def wait_canvas_takes_input(self, timeout=WAIT):
+        """Returns once the canvas answers the pointer (it takes none for a
+        moment after a dialog): the pointer moves between two cells until
+        the position label follows it."""
+        lx, ly, lw, lh = POSITION_LABEL
+        box = (*self.screen(lx, ly), *self.screen(lx + lw, ly + lh))
+        cells = [self.cell_centre(30, 30), self.cell_centre(31, 31)]
+        state = {"turn": 0, "last": None}
+
+        def follows():
+            self.move(*cells[state["turn"] % 2])
+            state["turn"] += 1
+            seen = self.screenshot().crop(box).tobytes()
+            moved = state["last"] is not None and seen != state["last"]
+            state["last"] = seen
+            return moved
+        wait_until(follows, timeout=timeout, interval=0.1)
 
     def window_geometry(self, wid=None):
         """(x, y, width, height) of a window's own area on the screen (without
@@ -282,7 +399,42 @@ class Pikselar:
         # The client area ends at the window's bottom; the menu bar is above it.
         self.origin = (x, y + height - round(self.client_height * self.scale))
 
+    def offer_clipboard(self, data, target=None):
+        """Another program (xclip) offers `data` on the clipboard as `target`
+        (text when None), once the owner of any earlier offer has ended; returns
+        once the offer is listed. The owner ends with the program."""
+        self.end_clipboard_owner()
+        cmd = ["xclip", "-quiet", "-selection", "clipboard", "-i"]
+        if target:
+            cmd[-1:-1] = ["-t", target]
+        self.clipboard_owner = subprocess.Popen(cmd, env=self.env, stdin=subprocess.PIPE,
+                                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                                preexec_fn=_die_with_parent)
+        self.clipboard_owner.stdin.write(data)
+        self.clipboard_owner.stdin.close()
+        wanted = (target or "UTF8_STRING").encode()
+        listed = wait_until(self.clipboard_targets, lambda t: wanted in t, timeout=WINDOW_WAIT)
+        if wanted not in listed:
+            raise TimeoutError(f"{wanted.decode()} was never offered (listed: {listed})")
+        return self.clipboard_owner
+
+    def clipboard_targets(self):
+        """The types the clipboard's owner lists now; none when it does not
+        answer within a few seconds."""
+        try:
+            return subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "TARGETS"],
+                                  env=self.env, capture_output=True, timeout=5).stdout.split()
+        except subprocess.TimeoutExpired:
+            return []
+
+    def end_clipboard_owner(self):
+        owner, self.clipboard_owner = getattr(self, "clipboard_owner", None), None
+        if owner and owner.poll() is None:
+            owner.kill()
+            owner.wait()
+
     def close(self):
+        self.end_clipboard_owner()
         if self.proc:
             if self.proc.poll() is None:
                 self.proc.send_signal(signal.SIGTERM)
@@ -377,9 +529,7 @@ class Pikselar:
     # ---- what the screen shows
 
     def screenshot(self, path=None):
-        png = subprocess.run(["import", "-window", "root", "png:-"], env=self.env,
-                             check=True, capture_output=True).stdout
-        image = Image.open(io.BytesIO(png)).convert("RGB")
+        image = screenshot(self.env)
         if path:
             image.save(path)
         return image
@@ -396,7 +546,7 @@ class Pikselar:
     def cell(self, cx, cy):
         return index_of(self.pixel(self.screenshot(), *self.cell_centre(cx, cy)))
 
-    def wait_cell(self, cx, cy, expected, timeout=3.0):
+    def wait_cell(self, cx, cy, expected, timeout=WAIT):
         """The cell's palette index once it is `expected`, or the last seen."""
         deadline = time.time() + timeout
         while True:
@@ -405,7 +555,7 @@ class Pikselar:
                 return seen
             time.sleep(0.05)
 
-    def wait_canvas(self, predicate, timeout=3.0):
+    def wait_canvas(self, predicate, timeout=WAIT):
         """The canvas once predicate(canvas) holds, or the last seen."""
         deadline = time.time() + timeout
         while True:

@@ -1,5 +1,6 @@
 """A clipboard owner that never answers: it takes the CLIPBOARD selection
-of $DISPLAY, prints "owned" and then ignores every request until killed."""
+of $DISPLAY, prints "owned" and then ignores every request until killed,
+printing "asked" for each."""
 import sys
 import time
 
@@ -16,7 +17,9 @@ def main():
         sys.exit("could not take the clipboard")
     print("owned", flush=True)
     while True:
-        d.next_event()  # requests are read and left unanswered
+        event = d.next_event()  # requests are read and left unanswered
+        if event.type == X.SelectionRequest:
+            print("asked", flush=True)
         time.sleep(0)
 
 

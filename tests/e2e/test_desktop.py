@@ -23,7 +23,7 @@ def hints(app, wid):
     return found.get("minimum size"), found.get("maximum size")
 
 
-def settle(app, wid, want, timeout=3.0):
+def settle(app, wid, want, timeout=harness.WAIT):
     """The window's size once it is `want` (the rule may undo a change a
     little later), or the last seen."""
     deadline = time.time() + timeout
@@ -32,6 +32,17 @@ def settle(app, wid, want, timeout=3.0):
         if seen == want or time.time() > deadline:
             return seen
         time.sleep(0.05)
+
+
+def steady(app, wid, readings=4, timeout=harness.WAIT):
+    """Returns once the window's geometry has read the same several times in
+    a row: the window manager and the program have done with a change."""
+    seen = []
+
+    def same():
+        seen.append(app.window_geometry(wid))
+        return len(seen) >= readings and len(set(seen[-readings:])) == 1
+    harness.wait_until(same, timeout=timeout, interval=0.1)
 
 
 class Desktop:
@@ -80,15 +91,15 @@ class Desktop:
                 app.xdotool("mousemove", x + w // 2 + 12 * step, y + h // 2 + 9 * step,
                             "sleep", "0.03")
             app.xdotool("mouseup", "3", "keyup", "alt")
-            time.sleep(0.3)
+            steady(app, app.wid)  # the manager and the program are done with it
             self.assertEqual(settle(app, app.wid, (w, h)), (w, h))
         # A resize asked by another program, and a maximise request.
         app.xdotool("windowsize", app.wid, w + 100, h + 80)
-        time.sleep(0.3)
+        steady(app, app.wid)
         self.assertEqual(settle(app, app.wid, (w, h)), (w, h))
         app.xdotool_env_run(["wmctrl", "-i", "-r", app.wid, "-b",
                              "add,maximized_vert,maximized_horz"])
-        time.sleep(0.5)
+        steady(app, app.wid)
         self.assertEqual(settle(app, app.wid, (w, h)), (w, h))
 
         # Switching the help bar off shrinks it by 32 pixels, and the window
@@ -97,7 +108,7 @@ class Desktop:
         toggle = ("alt+c", "c") if self.wm == "xfwm4" else ("ctrl+F1",)
         app.key(*toggle)
         self.assertEqual(settle(app, app.wid, (w, h - 32)), (w, h - 32))
-        deadline = time.time() + 3
+        deadline = time.time() + harness.WAIT
         while hints(app, app.wid) != ((w, h - 32), (w, h - 32)) and time.time() < deadline:
             time.sleep(0.05)
         self.assertEqual(hints(app, app.wid), ((w, h - 32), (w, h - 32)))
@@ -108,7 +119,7 @@ class Desktop:
         before = app.window_geometry()
         app.xdotool("windowminimize", "--sync", app.wid)
         app.xdotool("windowactivate", "--sync", app.wid)
-        deadline = time.time() + 3
+        deadline = time.time() + harness.WAIT
         while app.window_geometry() != before and time.time() < deadline:
             time.sleep(0.05)
         self.assertEqual(app.window_geometry(), before)
@@ -119,7 +130,7 @@ class Desktop:
         # Moved away from the screen's centre, so that centring over the
         # screen would not pass for centring over the main window.
         app.xdotool("windowmove", app.wid, 40, 60)
-        deadline = time.time() + 3
+        deadline = time.time() + harness.WAIT
         while app.window_geometry()[:2] == (mx, my) and time.time() < deadline:
             time.sleep(0.05)
         app._locate()  # clicks go to the moved window
@@ -129,7 +140,7 @@ class Desktop:
             if open_keys:
                 app.key(*open_keys)
             wid = app.wait_for_window(title)
-            time.sleep(0.3)
+            app.settle(wid)  # at its final place
             x, y, w, h = app.window_geometry(wid)
             transient = app.xdotool_env_run(["xprop", "-id", wid, "WM_TRANSIENT_FOR"])
             self.assertIn(hex(int(app.wid)), transient, title)
@@ -143,11 +154,7 @@ class Desktop:
                 if 30 < wanted and wanted + size < screen - 30:
                     self.assertLessEqual(abs(pos - wanted), 12, f"{title}: {axis}")
             app.key("Escape", window=wid)
-            deadline = time.time() + 3
-            while time.time() < deadline and subprocess.run(
-                    ["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
-                    env=app.env, capture_output=True).stdout.strip():
-                time.sleep(0.05)
+            self.assertTrue(app.wait_gone(wid), f"{title} stayed open")
 
         check(["ctrl+a"], "O programie")
         check(["ctrl+o"], "Otwórz")

@@ -1,6 +1,4 @@
 """Both erasers in the real window."""
-import subprocess
-import time
 
 import harness
 from harness import BLACK, COLOUR_ERASER, CYAN, ERASER, FILLED, RED
@@ -32,18 +30,13 @@ class Erasers(harness.Case):
         def outline(image):
             return sum(1 for y in range(top, bottom) for x in range(left, right)
                        if harness.index_of(image.getpixel((x, y))) != CYAN)
-        self.assertGreater(outline(app.screenshot()), 0)
+        self.assertGreater(harness.wait_until(lambda: outline(app.screenshot())), 0)
         app.key("ctrl+a")  # the about window, over the canvas, the pointer kept still
         about = app.wait_for_window("O programie")
         app.xdotool("windowfocus", "--sync", about)
         app.xdotool("key", "Escape")
-        deadline = time.time() + 3
-        while time.time() < deadline and subprocess.run(
-                ["xdotool", "search", "--onlyvisible", "--name", "^O programie$"],
-                env=app.env, capture_output=True, text=True).stdout.strip():
-            time.sleep(0.05)
-        time.sleep(0.3)
-        self.assertEqual(outline(app.screenshot()), 0)
+        self.assertTrue(app.wait_gone(about))
+        self.assertEqual(harness.wait_until(lambda: outline(app.screenshot()), lambda n: n == 0), 0)
 
     def test_colour_eraser_takes_only_the_drawing_colour(self):
         app = self.app

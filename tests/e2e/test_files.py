@@ -42,7 +42,7 @@ def blank():
 class Files(harness.Case):
     def dialog(self, before):
         """The id of the file dialog that has just opened, focused."""
-        deadline = time.time() + 10
+        deadline = time.time() + harness.WINDOW_WAIT
         while time.time() < deadline:
             found = self.visible_windows()
             new = [w for w in found - before if self.app.window_geometry(w)[2] > 200]
@@ -53,19 +53,22 @@ class Files(harness.Case):
         self.fail("no file dialog opened")
 
     def visible_windows(self):
-        return set(self.app.xdotool("search", "--onlyvisible", "--name", ".").split())
+        # xdotool says "none" with status 1: an empty set, not an error.
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "."],
+                               env=self.app.env, capture_output=True, text=True)
+        return set(found.stdout.split())
 
     def answer_dialog(self, keys, text=None):
         before = self.visible_windows()
         self.app.key(*keys)
-        self.dialog(before)
+        dialog = self.dialog(before)
         if text is not None:
             self.app.xdotool("key", "ctrl+a")
             self.app.xdotool("type", "--delay", "10", text)
         self.app.xdotool("key", "Return")
-        time.sleep(0.3)
+        self.assertTrue(self.app.wait_gone(dialog), "the file dialog stayed open")
 
-    def wait_file(self, path, different_from=None, timeout=5.0):
+    def wait_file(self, path, different_from=None, timeout=harness.WAIT):
         deadline = time.time() + timeout
         while time.time() < deadline:
             if os.path.isfile(path):
@@ -102,7 +105,7 @@ class Files(harness.Case):
         shown = app.wait_canvas(lambda c: c == picture)
         self.assertEqual(harness.picture(shown, 0, 0, 32, 32), harness.picture(picture, 0, 0, 32, 32))
 
-        time.sleep(0.8)  # the canvas takes no input for 0.7 s after the dialog
+        app.wait_canvas_takes_input()  # it takes none for a moment after the dialog
         app.click_colour(BLUE)
         app.click_canvas_cell(10, 20)
         picture[20][10] = BLUE
@@ -126,8 +129,9 @@ class Files(harness.Case):
         box = app.wait_for_window("Błąd")  # the exact title, nothing appended
         app.xdotool("windowfocus", "--sync", box)
         app.xdotool("key", "Return")
-        time.sleep(0.3)
-        canvas = app.canvas()
+        self.assertTrue(app.wait_gone(box), "the box stayed open")
+        # Once the place the box covered is drawn again.
+        canvas = app.wait_canvas(lambda c: sum(v != CYAN for row in c for v in row) == 1)
         self.assertEqual([(x, y) for y in range(32) for x in range(32) if canvas[y][x] != CYAN], [(7, 7)])
 
     def test_save_as_proposes_numbered_names(self):
@@ -149,9 +153,9 @@ class Files(harness.Case):
         # A cancelled attempt counts too: the next proposal is ikona03.
         before = self.visible_windows()
         app.key("ctrl+j")
-        self.dialog(before)
+        dialog = self.dialog(before)
         app.xdotool("key", "Escape")
-        time.sleep(0.3)
+        self.assertTrue(app.wait_gone(dialog), "the file dialog stayed open")
         self.answer_dialog(["ctrl+j"])
         self.wait_file(os.path.join(app.root, "ikona03"))
         self.assertFalse(os.path.exists(os.path.join(app.root, "ikona02")))
@@ -173,20 +177,17 @@ class Files(harness.Case):
         dialog = self.dialog(before)
         x, y, _, height = app.window_geometry(dialog)
         # "Pliki rodzaju": the second entry, "Wszystkie pliki".
-        app.xdotool("mousemove", x + 310, y + height - 24, "click", "1")
-        time.sleep(0.5)
-        app.xdotool("key", "Down", "Return")
-        time.sleep(0.5)
+        # Each step shows on the screen before the next is given.
+        app.after_change(lambda: app.xdotool("mousemove", x + 310, y + height - 24, "click", "1"))
+        app.after_change(lambda: app.xdotool("key", "Down", "Return"))
         # The name is picked in the list itself: a click into the list, then
         # the list's own search by typing.
-        app.xdotool("mousemove", x + 310, y + height - 130, "click", "1")
-        time.sleep(0.3)
-        app.xdotool("type", "--delay", "30", "ikona01")
-        time.sleep(0.3)
+        app.after_change(lambda: app.xdotool("mousemove", x + 310, y + height - 130, "click", "1"))
+        app.after_change(lambda: app.xdotool("type", "--delay", "30", "ikona01"))
         app.xdotool("key", "Return")
         picture = blank()
         picture[4][3] = RED
-        shown = app.wait_canvas(lambda c: c == picture, timeout=5)
+        shown = app.wait_canvas(lambda c: c == picture)
         self.assertEqual(harness.picture(shown, 0, 0, 8, 8), harness.picture(picture, 0, 0, 8, 8))
 
 
@@ -199,13 +200,16 @@ class Dialogs(unittest.TestCase):
         return self.app
 
     def visible_windows(self):
-        return set(self.app.xdotool("search", "--onlyvisible", "--name", ".").split())
+        # xdotool says "none" with status 1: an empty set, not an error.
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "."],
+                               env=self.app.env, capture_output=True, text=True)
+        return set(found.stdout.split())
 
     def save_as_proposal(self):
         """Ctrl+J, accepting the proposed name where the dialog opened."""
         before = self.visible_windows()
         self.app.key("ctrl+j")
-        deadline = time.time() + 10
+        deadline = time.time() + harness.WINDOW_WAIT
         while not self.visible_windows() - before and time.time() < deadline:
             time.sleep(0.05)
         new = self.visible_windows() - before
@@ -213,7 +217,7 @@ class Dialogs(unittest.TestCase):
         self.app.xdotool("windowfocus", "--sync", sorted(new)[0])
         self.app.xdotool("key", "Return")
 
-    def wait_for(self, path, timeout=5.0):
+    def wait_for(self, path, timeout=harness.WAIT):
         deadline = time.time() + timeout
         while not os.path.exists(path) and time.time() < deadline:
             time.sleep(0.05)
@@ -287,7 +291,7 @@ class Dialogs(unittest.TestCase):
         for keys in (["ctrl+o"], ["ctrl+j"]):
             before = self.visible_windows()
             app.key(*keys)
-            deadline = time.time() + 10
+            deadline = time.time() + harness.WINDOW_WAIT
             while not self.visible_windows() - before and time.time() < deadline:
                 time.sleep(0.05)
             dialog = sorted(self.visible_windows() - before)[0]
@@ -295,21 +299,21 @@ class Dialogs(unittest.TestCase):
             app.xdotool("key", "ctrl+a")
             # The completer lists each folder as it is typed.
             app.xdotool("type", "--delay", "40", os.path.join(app.root, "rury") + "/ru")
-            time.sleep(1.0)
+            app.settle(dialog)
             app.xdotool("key", "ctrl+a")
             app.xdotool("type", "--delay", "40", "/proc/k")
-            time.sleep(1.0)
+            app.settle(dialog)
             app.xdotool("key", "Escape", "Escape")
-            deadline = time.time() + 10
+            deadline = time.time() + harness.WINDOW_WAIT
             while dialog in self.visible_windows() and time.time() < deadline:
                 time.sleep(0.05)
             self.assertNotIn(dialog, self.visible_windows(), f"the dialog of {keys} froze")
-        time.sleep(0.8)  # the canvas takes no input for 0.7 s after the Open dialog
+        app.wait_canvas_takes_input()  # it takes none for a moment after the Open dialog
         app.click_colour(RED)
         app.click_canvas_cell(9, 9)
         self.assertEqual(app.wait_cell(9, 9, RED), RED)
         app.proc.send_signal(signal.SIGTERM)
-        self.assertEqual(app.proc.wait(5), 0)
+        self.assertEqual(app.proc.wait(harness.WINDOW_WAIT), 0)
 
 
 if __name__ == "__main__":

@@ -24,11 +24,10 @@ class Driving:
     """Helpers for the cases below; `self.app` is the running program."""
 
     def menu(self, letter, *keys):
-        """Opens a menu of the bar by Alt+letter, then presses the keys in it."""
-        self.app.key(f"alt+{letter}")
-        time.sleep(0.25)
-        self.app.xdotool("key", "--delay", "80", *keys)
-        time.sleep(0.25)
+        """Opens a menu of the bar by Alt+letter, then presses the keys in it;
+        each step returns once the screen shows its change."""
+        self.app.after_change(lambda: self.app.key(f"alt+{letter}"))
+        self.app.after_change(lambda: self.app.xdotool("key", "--delay", "80", *keys))
 
     def windows(self):
         # xdotool fails when it finds none, as while windows come and go.
@@ -40,22 +39,17 @@ class Driving:
         dialog and confirms it; returns once the dialog is gone."""
         before = self.windows()
         action()
-        deadline = time.time() + 10
-        new = []
-        while not new and time.time() < deadline:
-            new = [w for w in self.windows() - before if self.app.window_geometry(w)[2] > 200]
-            time.sleep(0.05)
+        new = harness.wait_until(
+            lambda: [w for w in self.windows() - before if self.app.window_geometry(w)[2] > 200],
+            timeout=harness.WINDOW_WAIT)
         self.assertTrue(new, "no file dialog opened")
-        time.sleep(0.3)
+        self.app.settle(new[0])
         self.app.xdotool("windowfocus", "--sync", new[0])
         self.app.xdotool("key", "ctrl+a")
         self.app.xdotool("type", "--delay", "10", path)
-        time.sleep(0.3)
+        self.app.settle(new[0])  # the name field has taken the whole path
         self.app.xdotool("key", "Return")
-        while new[0] in self.windows():
-            self.assertLess(time.time(), deadline + 5, "the file dialog stayed open")
-            time.sleep(0.05)
-        time.sleep(0.8)  # the canvas takes no input for 0.7 s after a dialog
+        self.assertTrue(self.app.wait_gone(new[0]), "the file dialog stayed open")
 
     def answer(self, title, key="Return"):
         box = self.app.wait_for_window(title)
@@ -64,6 +58,8 @@ class Driving:
         self.assertTrue(gone(self.app, title))
 
     def draw(self, colour, *cells):
+        # The canvas takes no input for a moment after a dialog.
+        self.app.wait_canvas_takes_input()
         self.app.click_colour(colour)
         for cell in cells:
             self.app.click_canvas_cell(*cell)
@@ -73,11 +69,11 @@ class Driving:
 
     def clipboard_png(self):
         png = subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "image/png"],
-                             env=self.app.env, capture_output=True, check=True, timeout=10).stdout
+                             env=self.app.env, capture_output=True, check=True, timeout=harness.WAIT).stdout
         image = Image.open(io.BytesIO(png)).convert("RGB")
         return [[harness.index_of(image.getpixel((x, y))) for x in range(32)] for y in range(32)]
 
-    def wait_file(self, path, differing_from=None, timeout=5.0):
+    def wait_file(self, path, differing_from=None, timeout=harness.WAIT):
         deadline = time.time() + timeout
         while time.time() < deadline:
             if os.path.isfile(path):
@@ -88,7 +84,7 @@ class Driving:
             time.sleep(0.05)
         self.fail(f"{path} was not written")
 
-    def assertCanvas(self, expected, timeout=3.0):
+    def assertCanvas(self, expected, timeout=harness.WAIT):
         shown = self.app.wait_canvas(lambda c: c == expected, timeout)
         self.assertEqual(harness.picture(shown, 0, 0, 32, 32), harness.picture(expected, 0, 0, 32, 32))
 
@@ -137,7 +133,7 @@ class Menus(Driving, harness.Case):
             self.assertGreater(sum(v != CYAN for row in shown for v in row), 100)
 
         self.menu("p", "k")                                  # Koniec
-        self.assertEqual(app.proc.wait(5), 0)
+        self.assertEqual(app.proc.wait(harness.WINDOW_WAIT), 0)
         self.assertTrue(os.path.isfile(os.path.join(app.folder, "opcje.dat")))
 
     def test_edycja_menu(self):
@@ -199,21 +195,18 @@ class Menus(Driving, harness.Case):
         self.menu("c", "Return")                             # Pomoc: help mode, with its notice
         self.answer("Pomoc")
         self.menu("c", "Return")                             # and off again, silently
-        time.sleep(0.3)
         self.assertFalse(visible(app, "Pomoc"))
 
         height = app.window_geometry()[3]
         self.menu("c", "c")                                  # Pasek pomocy off
-        deadline = time.time() + 3
-        while app.window_geometry()[3] == height and time.time() < deadline:
-            time.sleep(0.05)
-        self.assertEqual(app.window_geometry()[3], height - 32)
+        self.assertEqual(harness.wait_until(lambda: app.window_geometry()[3],
+                                            lambda h: h != height), height - 32)
 
         self.menu("c", "o")                                  # O programie...
         self.answer("O programie", "Escape")
 
         app.key("ctrl+q")
-        self.assertEqual(app.proc.wait(5), 0)
+        self.assertEqual(app.proc.wait(harness.WINDOW_WAIT), 0)
         with open(os.path.join(app.folder, "opcje.dat")) as f:
             items = [int(v) for v in f.read().replace(",", "\n").split()]
         # Transparent red; position, frames, previews off; grid on; help bar off.
@@ -261,21 +254,17 @@ class Placement(Driving, harness.Case):
         app = self.app
         buf = io.BytesIO()
         pattern_image(64, 64).save(buf, "PNG")
-        xclip = subprocess.Popen(["xclip", "-selection", "clipboard", "-t", "image/png", "-i"],
-                                 env=app.env, stdin=subprocess.PIPE,
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.addCleanup(xclip.kill)
-        xclip.stdin.write(buf.getvalue())
-        xclip.stdin.close()
-        time.sleep(0.3)
+        app.offer_clipboard(buf.getvalue(), "image/png")
         app.key("ctrl+v")
         wid = app.wait_for_window("Wklej")
-        time.sleep(0.3)
         x, y, w, h = app.window_geometry(wid)
         left, top = x + w - PLACEMENT_CLIENT[0] + PIC[0], y + h - PLACEMENT_CLIENT[1] + PIC[1]
-        shot = app.screenshot()
-        self.assertEqual([harness.index_of(shot.getpixel((left + 40 + i, top + 50))) for i in range(16)],
-                         [(90 + i) % 16 for i in range(16)])
+        expected = [(90 + i) % 16 for i in range(16)]
+        row = harness.wait_until(
+            lambda: [harness.index_of(shot.getpixel((left + 40 + i, top + 50)))
+                     for shot in [app.screenshot()] for i in range(16)],
+            lambda seen: seen == expected)
+        self.assertEqual(row, expected)
 
         app.xdotool("mousemove", left + 30, top + 30, "sleep", "0.05",
                     "mousemove", left + 24, top + 20, "sleep", "0.1")

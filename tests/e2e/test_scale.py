@@ -36,13 +36,16 @@ class Scaled:
         app = self.app
         app.key("ctrl+g")
         app.click_tool(PENCIL)
-        image = app.screenshot()
         left, top = app.screen(8, 24)
-        # A device row inside the first cell row: grid columns at edge(6k) for k = 1..31.
-        row = [image.getpixel((left + i, top + 2)) for i in range(self.edge(192))]
-        black = [i for i, c in enumerate(row) if c == PALETTE[BLACK]]
+
+        def grid_columns():
+            # A device row inside the first cell row.
+            image = app.screenshot()
+            row = [image.getpixel((left + i, top + 2)) for i in range(self.edge(192))]
+            return [i for i, c in enumerate(row) if c == PALETTE[BLACK]]
+        # Grid columns at edge(6k) for k = 1..31.
         expected = [d for k in range(1, 32) for d in range(self.edge(6 * k), self.edge(6 * k + 1))]
-        self.assertEqual(black, expected)
+        self.assertEqual(harness.wait_until(grid_columns, lambda black: black == expected), expected)
 
 
     def click_device(self, dx, dy):
@@ -66,7 +69,7 @@ class Scaled:
         canvas = app.wait_canvas(lambda c: c[1][1] == BLACK)
         self.assertEqual((canvas[0][0], canvas[1][1]), (RED, BLACK))
 
-    def wait_bar_changed(self, before, timeout=3.0):
+    def wait_bar_changed(self, before, timeout=harness.WAIT):
         """A screenshot once the bar differs from `before`."""
         app = self.app
         box = (*app.screen(4, 288), *app.screen(4 + 289, 288 + 17))

@@ -27,7 +27,7 @@ def visible(app, title):
     return bool(found)
 
 
-def gone(app, title, timeout=3.0):
+def gone(app, title, timeout=harness.WINDOW_WAIT):
     """True once no visible window has the title."""
     deadline = time.time() + timeout
     while visible(app, title):
@@ -66,7 +66,7 @@ class TextTool(harness.Case):
         return [[harness.index_of(shot.getpixel((origin[0] + PIC[0] + x, origin[1] + PIC[1] + y)))
                  for x in range(size)] for y in range(size)]
 
-    def wait_drawn(self, origin, predicate, timeout=3.0):
+    def wait_drawn(self, origin, predicate, timeout=harness.WAIT):
         deadline = time.time() + timeout
         while True:
             shot = self.app.screenshot()
@@ -118,12 +118,13 @@ class TextTool(harness.Case):
         # with the first font of the list applied, and the text is drawn anew.
         app.xdotool("key", "ctrl+f")
         fonts = app.wait_for_window("Zmień czcionkę")
-        time.sleep(0.3)
-        keep(app.screenshot(), "font-dialog.png")
+        if SHOTS:
+            app.settle(fonts)
+            keep(app.screenshot(), "font-dialog.png")
         app.xdotool("windowfocus", "--sync", fonts)
         app.xdotool("key", "Escape")
         self.assertTrue(gone(app, "Zmień czcionkę"))
-        time.sleep(0.3)
+        app.settle(placement)  # drawn anew
         shot = app.screenshot()
         interior = [row[1:31] for row in self.picture(shot, origin)[1:31]]
         self.assertEqual({v for row in interior for v in row}, {BLACK, GREY})
@@ -140,7 +141,7 @@ class TextTool(harness.Case):
 
         before = open(self.icon, "rb").read()
         app.key("ctrl+s")
-        deadline = time.time() + 3
+        deadline = time.time() + harness.WAIT
         saved = before
         while saved == before and time.time() < deadline:
             time.sleep(0.05)
@@ -159,9 +160,11 @@ class TextTool(harness.Case):
         app.xdotool("type", "--delay", "30", "Ab")
         app.xdotool("key", "--delay", "50", "Tab", "Tab", "Return")  # OK, then "Anuluj"
         self.assertTrue(gone(app, "Wstaw tekst"))
-        time.sleep(0.3)
+        # Once the place the dialog covered is drawn again; a placement window
+        # would have shown with the dialog's end.
+        canvas = app.wait_canvas(lambda c: {v for row in c for v in row} == {BLACK})
         self.assertFalse(visible(app, "Wklej"))
-        self.assertEqual({v for row in app.canvas() for v in row}, {BLACK})
+        self.assertEqual({v for row in canvas for v in row}, {BLACK})
 
 
 class HelpAndAbout(harness.Case):
@@ -186,7 +189,9 @@ class HelpAndAbout(harness.Case):
         helpwin = app.wait_for_window("Pomoc")
         x, y, w, h = app.window_geometry(helpwin)
         self.assertEqual((w, h), (154, 107))
-        shot = app.screenshot()
+        # Once drawn: its text and the highlight of the button it explains.
+        shot = harness.wait_until(app.screenshot, lambda s: s.getpixel((x + 3, y + h - 3)) == (255, 255, 192)
+                                  and app.pixel(s, *pencil) == highlight)
         keep(shot, "help-window.png")
         self.assertEqual(shot.getpixel((x + 3, y + h - 3)), (255, 255, 192))
         self.assertEqual(shot.getpixel((x + 3, y + 3)), (0, 0, 255))
@@ -200,7 +205,7 @@ class HelpAndAbout(harness.Case):
         self.assertFalse(visible(app, "Wstaw tekst"))
 
         app.key("F1")  # off, without a message
-        time.sleep(0.3)
+        app.settle()
         self.assertFalse(visible(app, "Pomoc"))
         app.click_tool(TEXT)  # acts again
         app.wait_for_window("Wstaw tekst")
@@ -211,19 +216,17 @@ class HelpAndAbout(harness.Case):
         about = app.wait_for_window("O programie")
         x, y, w, h = app.window_geometry(about)
         self.assertEqual((w, h), (382, 237))
-        shot = app.screenshot()
+        shot = harness.wait_until(app.screenshot, lambda s: s.getpixel((x + 100, y + 164)) == (255, 255, 255))
         keep(shot, "about.png")
         self.assertEqual(shot.getpixel((x + 100, y + 163)), (128, 128, 128))
         self.assertEqual(shot.getpixel((x + 100, y + 164)), (255, 255, 255))
         app.xdotool("windowfocus", "--sync", about)
         # Tab to "&Strona WWW" and Return: the page opens, the window stays.
         app.xdotool("key", "--delay", "50", "Tab", "Return")
-        deadline = time.time() + 5
-        while not os.path.exists(self.opened) and time.time() < deadline:
-            time.sleep(0.05)
+        harness.wait_until(lambda: os.path.exists(self.opened))
         with open(self.opened) as f:
             self.assertIn("pikselar.html", f.read())
-        time.sleep(0.2)
+        app.settle(about)
         self.assertTrue(visible(app, "O programie"))
         app.xdotool("windowfocus", "--sync", about)
         app.xdotool("key", "Escape")

@@ -4,6 +4,7 @@ cheap to store and costly to draw: the window must keep answering."""
 import hashlib
 import io
 import os
+import select
 import signal
 import struct
 import subprocess
@@ -37,43 +38,33 @@ def icon_file_48(colour_of_column):
     return struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", 48, 48, 16, 0, 1, 4, len(image), 22) + image
 
 
+def line_within(stream, timeout=harness.WINDOW_WAIT):
+    """The next line of a helper's output, stripped; b"" when none comes in time."""
+    if not select.select([stream], [], [], timeout)[0]:
+        return b""
+    return stream.readline().strip()
+
+
 def note(what, seconds):
     """Timings go to the log for the record; they are not asserted."""
     print(f"  {what}: {seconds:.2f} s", file=sys.stderr)
 
 
 class Transfer(harness.Case):
-    def xclip(self, *args, data=None, target=None):
-        """Runs xclip on the program's display; with data it serves the
-        clipboard in the background until the program takes it."""
-        cmd = ["xclip", "-selection", "clipboard", *args]
-        if data is None:
-            return subprocess.run(cmd, env=self.app.env, capture_output=True, check=True,
-                                  timeout=10).stdout
-        proc = subprocess.Popen(cmd, env=self.app.env, stdin=subprocess.PIPE,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        proc.stdin.write(data)
-        proc.stdin.close()
-        self.addCleanup(proc.wait)
-        self.addCleanup(proc.kill)
-        if target is None:
-            time.sleep(0.3)  # xclip owns the selection once it has read its input
-        else:
-            self.wait_offered(target)
-        return proc
+    def read_clipboard(self, target):
+        """What the clipboard's owner gives for `target`, read as another
+        program would."""
+        return subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", target],
+                              env=self.app.env, capture_output=True, check=True,
+                              timeout=harness.WAIT).stdout
 
-    def wait_offered(self, target, timeout=20):
-        """Returns once the clipboard's owner lists `target`."""
-        deadline = time.time() + timeout
-        while time.time() < deadline:
-            listed = subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "TARGETS"],
-                                    env=self.app.env, capture_output=True, timeout=10).stdout
-            if target.encode() in listed.split():
-                return
-            time.sleep(0.1)
-        self.fail(f"{target} was never offered")
+    def offer(self, data, target=None):
+        """Another program offers `data`; the owner of the offer before it has
+        ended first (an owner left serving a transfer the program gave up on
+        would answer no one else)."""
+        return self.app.offer_clipboard(data, target)
 
-    def timed_window(self, title, what, timeout=5.0):
+    def timed_window(self, title, what, timeout=harness.WINDOW_WAIT):
         """The id of a window once it shows, noting how long it took; the
         bounded wait fails when the program is frozen for longer."""
         start = time.time()
@@ -84,14 +75,7 @@ class Transfer(harness.Case):
     def dismiss(self, wid, key="Escape"):
         self.app.xdotool("windowfocus", "--sync", wid)
         self.app.xdotool("key", key)
-        deadline = time.time() + 5
-        while time.time() < deadline:
-            shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", ".*"],
-                                   env=self.app.env, capture_output=True, text=True).stdout.split()
-            if wid not in shown:
-                return
-            time.sleep(0.05)
-        self.fail("the window stayed open")
+        self.assertTrue(self.app.wait_gone(wid), "the window stayed open")
 
     def assert_answering(self, what, cell):
         """A pencil click is painted within a bounded wait."""
@@ -99,14 +83,14 @@ class Transfer(harness.Case):
         self.app.click_tool(PENCIL)
         self.app.click_colour(RED)
         self.app.click_canvas_cell(*cell)
-        self.assertEqual(self.app.wait_cell(*cell, RED, timeout=5), RED, f"not answering after {what}")
+        self.assertEqual(self.app.wait_cell(*cell, RED), RED, f"not answering after {what}")
         note(f"answering after {what}", time.time() - start)
 
     def assert_ends_on_sigterm(self):
         start = time.time()
         self.app.proc.send_signal(signal.SIGTERM)
         try:
-            self.app.proc.wait(10)
+            self.app.proc.wait(harness.WINDOW_WAIT)
         except subprocess.TimeoutExpired:
             self.fail("SIGTERM did not end the program")
         note("exit after SIGTERM", time.time() - start)
@@ -116,19 +100,32 @@ class Transfer(harness.Case):
         Return; returns once the dialog has closed."""
         self.app.key(shortcut)
         dialog = self.app.wait_for_window(title)
-        time.sleep(0.3)
+        self.app.settle(dialog)
         self.app.xdotool("windowfocus", "--sync", dialog)
         self.app.xdotool("type", "--delay", "10", path)
-        time.sleep(0.3)  # let the name field take the whole path first
+        self.app.settle(dialog)  # the name field has taken the whole path
         self.app.xdotool("key", "Return")
+        self.assertTrue(self.app.wait_gone(dialog), f"the dialog {title!r} stayed open")
+
+    def first_undecodable_name(self, dialog):
+        """Where the first entry of an open dialog's list of names that are
+        not UTF-8 shows (screen coordinates), once the list is there: the
+        white box at the foot of the dialog."""
         deadline = time.time() + 10
         while time.time() < deadline:
-            shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
-                                   env=self.app.env, capture_output=True, text=True).stdout.split()
-            if not shown:
-                return
-            time.sleep(0.05)
-        self.fail(f"the dialog {title!r} stayed open")
+            x, y, w, h = self.app.window_geometry(dialog)
+            shot = self.app.screenshot()
+            column = x + w - 40  # right of the names
+            bottom = next((b for b in range(y + h - 1, y + h - 40, -1)
+                           if shot.getpixel((column, b))[:3] == (255, 255, 255)), None)
+            if bottom is not None:
+                top = bottom
+                while shot.getpixel((column, top - 1))[:3] == (255, 255, 255):
+                    top -= 1
+                if bottom - top > 20:
+                    return x + 40, top + 8
+            time.sleep(0.1)
+        self.fail("the dialog shows no list of names that are not UTF-8")
 
     def placement_pixels(self, wid):
         """The placement window's picture area right of the blinking frame
@@ -143,7 +140,7 @@ class Transfer(harness.Case):
     def test_picture_from_another_program_is_pasted(self):
         buf = io.BytesIO()
         pattern_image(16, 16).save(buf, "PNG")
-        self.xclip("-t", "image/png", "-i", data=buf.getvalue())
+        self.offer(buf.getvalue(), "image/png")
         self.app.key("ctrl+v")
         canvas = self.app.wait_canvas(lambda c: c[15][15] == (30 % 16))
         for y in range(32):
@@ -157,10 +154,10 @@ class Transfer(harness.Case):
         app.click_canvas_cell(5, 7)
         self.assertEqual(app.wait_cell(5, 7, RED), RED)
         app.key("ctrl+c")
-        time.sleep(0.2)
-        targets = self.xclip("-o", "-t", "TARGETS").decode().split()
-        self.assertLess(targets.index("image/png"), targets.index("image/bmp"))
-        png = Image.open(io.BytesIO(self.xclip("-o", "-t", "image/png"))).convert("RGB")
+        targets = harness.wait_until(app.clipboard_targets, lambda t: b"image/png" in t)
+        self.assertIn(b"image/png", targets)
+        self.assertLess(targets.index(b"image/png"), targets.index(b"image/bmp"))
+        png = Image.open(io.BytesIO(self.read_clipboard("image/png"))).convert("RGB")
         self.assertEqual(png.size, (32, 32))
         canvas = app.canvas()
         for y in range(32):
@@ -174,14 +171,15 @@ class Transfer(harness.Case):
         have become question marks."""
         shots = {}
         for text in ("żółćŁĄŚĘŹŃxyz", "żółćŁĄŚĘŹŃ", "??????????"):
-            self.xclip("-i", data=text.encode("utf-8"))
+            self.offer(text.encode("utf-8"))
             self.app.key("ctrl+v")
             wid = self.app.wait_for_window("Wklej")
-            time.sleep(0.5)  # the text is drawn on the window's second timer
-            shots[text] = self.placement_pixels(wid)
-            self.app.xdotool("windowfocus", "--sync", wid)
-            self.app.xdotool("key", "Escape")
-            time.sleep(0.3)
+            # The text is drawn on the window's second timer: the picture is
+            # taken once it no longer changes.
+            shots[text] = harness.wait_until(
+                lambda: (self.placement_pixels(wid), self.placement_pixels(wid)),
+                lambda pair: pair[0] == pair[1])[1]
+            self.dismiss(wid)
         self.assertEqual(shots["żółćŁĄŚĘŹŃxyz"], shots["żółćŁĄŚĘŹŃ"])
         self.assertNotEqual(shots["żółćŁĄŚĘŹŃ"], shots["??????????"])
 
@@ -196,6 +194,41 @@ class Transfer(harness.Case):
             for x in range(32):
                 want = (x + y) % 16 if x < 16 and y < 16 else CYAN
                 self.assertEqual(canvas[y][x], want, f"cell ({x}, {y})")
+
+        # A name that is not UTF-8 (the byte 0xFF): Qt's own listing leaves it
+        # out, the dialog's list of such names below it offers it.
+        odd = os.path.join(os.fsencode(folder), b"\xffczerwony.bmp")
+        buffer = io.BytesIO()
+        Image.new("RGB", (8, 8), PALETTE[RED]).save(buffer, "BMP")
+        with open(odd, "wb") as f:
+            f.write(buffer.getvalue())
+        self.app.key("ctrl+i")
+        dialog = self.app.wait_for_window("Importuj plik graficzny")
+        time.sleep(0.3)
+        self.app.xdotool("windowfocus", "--sync", dialog)
+        self.app.xdotool("type", "--delay", "10", folder + "/")
+        time.sleep(0.3)
+        self.app.xdotool("key", "Return")  # into the folder; its list shows below
+        name_x, name_y = self.first_undecodable_name(dialog)
+        self.app.xdotool("mousemove", "--sync", name_x, name_y)
+        # Clicked until its row shows selected (a click while the dialog is
+        # still settling can be lost), then opened.
+        deadline = time.time() + 5
+        while self.app.screenshot().getpixel((name_x + 200, name_y))[:3] == (255, 255, 255):
+            self.assertLess(time.time(), deadline, "the name was not selected")
+            self.app.xdotool("click", "1")
+            time.sleep(0.1)
+        self.app.xdotool("key", "Return")
+        canvas = self.app.wait_canvas(lambda c: c[0][0] == RED and c[7][7] == RED, timeout=10)
+        self.assertEqual(canvas[0][0], RED)
+        self.assertEqual(canvas[8][8], CYAN)
+
+        # And named on the command line.
+        other = harness.Pikselar([os.fsdecode(odd)])
+        self.addCleanup(other.close)
+        canvas = other.wait_canvas(lambda c: c[0][0] == RED and c[7][7] == RED, timeout=10)
+        self.assertEqual(canvas[0][0], RED)
+        self.assertEqual(canvas[8][8], CYAN)
 
     def test_program_icon_through_the_file_dialog(self):
         stubs = "/usr/share/nsis/Stubs"
@@ -246,10 +279,10 @@ class Transfer(harness.Case):
         self.assert_ends_on_sigterm()
 
     def test_costly_pictures_pasted(self):
-        self.xclip("-t", "image/x-wmf", "-i", data=costly.metafile_of_rectangles(2000), target="image/x-wmf")
+        self.offer(costly.metafile_of_rectangles(2000), "image/x-wmf")
         self.app.key("ctrl+v")
         self.dismiss(self.timed_window("Wklej", "placement window after pasting the metafile"))
-        self.xclip("-t", "image/jpeg", "-i", data=costly.jpeg_of_scans(20000, side=2048), target="image/jpeg")
+        self.offer(costly.jpeg_of_scans(20000, side=2048), "image/jpeg")
         self.app.key("ctrl+v")
         self.dismiss(self.timed_window("Błąd", "box after pasting the 20,000-scan JPEG"), "Return")
         self.assert_answering("the pasted pictures", (5, 5))
@@ -260,19 +293,20 @@ class Transfer(harness.Case):
         self.addCleanup(owner.stdout.close)
         self.addCleanup(owner.wait)
         self.addCleanup(owner.kill)
-        self.assertEqual(owner.stdout.readline().strip(), b"owned")
+        self.assertEqual(line_within(owner.stdout), b"owned")
         self.app.key("ctrl+v")
-        self.dismiss(self.timed_window("Błąd", "box with an owner that never answers", timeout=10), "Return")
+        self.assertEqual(line_within(owner.stdout), b"asked")
+        self.dismiss(self.timed_window("Błąd", "box with an owner that never answers"), "Return")
         self.assert_answering("the silent owner", (6, 6))
         # A termination signal while paste waits for the owner.
         self.app.key("ctrl+v")
-        time.sleep(0.5)
+        self.assertEqual(line_within(owner.stdout), b"asked")
         self.assert_ends_on_sigterm()
 
     def test_what_is_not_usable_gives_the_error_box(self):
         app = self.app
         # Only a file URL: not text, so nothing usable.
-        self.xclip("-t", "text/uri-list", "-i", data=b"file:///home/ala/obrazek.png\r\n", target="text/uri-list")
+        self.offer(b"file:///home/ala/obrazek.png\r\n", "text/uri-list")
         app.key("ctrl+v")
         self.dismiss(self.timed_window("Błąd", "box for a file URL"), "Return")
         # A bitmap that our checks refuse does not come in through Qt's
@@ -281,7 +315,7 @@ class Transfer(harness.Case):
         pattern_image(8, 8).save(bmp, "BMP")
         bad = bytearray(bmp.getvalue())
         bad[10:14] = struct.pack("<I", 0xFFFFFFF0)
-        self.xclip("-t", "image/bmp", "-i", data=bytes(bad), target="image/bmp")
+        self.offer(bytes(bad), "image/bmp")
         app.key("ctrl+v")
         self.dismiss(self.timed_window("Błąd", "box for a bitmap with a far pixel offset"), "Return")
         # 100 MB offered without announcing their size: reading stops at
@@ -290,16 +324,16 @@ class Transfer(harness.Case):
             with open(f"/proc/{app.proc.pid}/status") as f:
                 return next(int(l.split()[1]) for l in f if l.startswith("VmHWM"))
         before = peak()
-        self.xclip("-t", "image/png", "-i", data=os.urandom(100 * 1024 * 1024), target="image/png")
+        self.offer(os.urandom(100 * 1024 * 1024), "image/png")
         app.key("ctrl+v")
-        self.dismiss(self.timed_window("Błąd", "box for a 100 MB offer", timeout=20), "Return")
+        self.dismiss(self.timed_window("Błąd", "box for a 100 MB offer", ), "Return")
         print(f"  peak memory rose by {(peak() - before) // 1024} MB for the 100 MB offer", file=sys.stderr)
         # A picture large enough to come in parts is read whole.
         big = io.BytesIO()
         Image.new("RGB", (1200, 1000), PALETTE[BLUE]).save(big, "BMP")
-        self.xclip("-t", "image/bmp", "-i", data=big.getvalue(), target="image/bmp")
+        self.offer(big.getvalue(), "image/bmp")
         app.key("ctrl+v")
-        self.dismiss(self.timed_window("Wklej", "placement window for a 3.6 MB bitmap in parts", timeout=10))
+        self.dismiss(self.timed_window("Wklej", "placement window for a 3.6 MB bitmap in parts"))
         self.assertEqual(app.proc.poll(), None)
 
 

@@ -1,6 +1,7 @@
 """Pikselar on Wayland: weston (its X11 backend inside a private Xvfb, so that
 xdotool drives its pointer and keyboard), the program on Qt's wayland
-platform, the clipboard shared with wl-copy and wl-paste."""
+platform, the clipboard shared with wl-copy and wl-paste, and the maximise
+control of Qt's own title bar on windows of one size."""
 import io
 import os
 import shutil
@@ -9,12 +10,19 @@ import tempfile
 import time
 import unittest
 
-from PIL import Image
+from PIL import Image, ImageChops
 
 import harness
 from harness import BLACK, BLUE, CYAN, PALETTE, RED
 
 CANVAS_SIZE = 192
+# Qt's title bar on Wayland: its height, the frame around the rest, and the
+# maximise button's centre from the frame's right edge.
+TITLE_BAR, BORDER, MAXIMISE_FROM_RIGHT = 30, 3, 40
+# The main window's client area and the canvas in it.
+CLIENT_WIDTH, CLIENT_HEIGHT, CANVAS_IN_CLIENT = 296, 311, (8, 24)
+PANEL = 32  # weston's panel at the top of the screen
+CARET = 40  # pixels of a text field's caret, at most
 
 
 def find_canvas(image):
@@ -37,7 +45,7 @@ def find_canvas(image):
 
 class Wayland(unittest.TestCase):
     def setUp(self):
-        for tool in ("weston", "wl-copy", "wl-paste", "xdotool", "import"):
+        for tool in ("weston", "wl-copy", "wl-paste", "xdotool"):
             if shutil.which(tool) is None:
                 raise RuntimeError(f"{tool} is missing: run scripts/install-deps.sh test")
         self.xvfb = harness.Xvfb(wm="")
@@ -75,14 +83,24 @@ class Wayland(unittest.TestCase):
         self.addCleanup(self.stop, self.app)
         self.addCleanup(self.app.stdout.close)
         self.origin = None
-        deadline = time.time() + 15
-        while self.origin is None:
-            if self.app.poll() is not None:
-                self.fail("pikselar ended: " + self.app.stdout.read().decode(errors="replace"))
+        self.locate_canvas()
+
+    def locate_canvas(self):
+        """Finds the canvas on the screen (the window may have moved)."""
+        deadline = time.time() + harness.WINDOW_WAIT
+        found = None
+        while found is None or found != self.origin:
+            self.assert_running()
             if time.time() > deadline:
-                self.fail("the canvas was never drawn")
-            self.origin = find_canvas(self.screenshot())
+                self.fail("the canvas was never drawn in one place")
+            # Seen twice in the same place: the window stands still.
+            self.origin, found = found, find_canvas(self.screenshot())
             time.sleep(0.1)
+
+    def assert_running(self):
+        if self.app.poll() is not None:
+            self.fail(f"pikselar ended with {self.app.returncode}: "
+                      + self.app.stdout.read().decode(errors="replace"))
 
     @staticmethod
     def stop(proc):
@@ -95,9 +113,7 @@ class Wayland(unittest.TestCase):
                 proc.wait()
 
     def screenshot(self):
-        png = subprocess.run(["import", "-window", "root", "png:-"], env=self.x_env,
-                             check=True, capture_output=True).stdout
-        return Image.open(io.BytesIO(png)).convert("RGB")
+        return harness.screenshot(self.x_env)
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *map(str, args)], env=self.x_env, check=True)
@@ -112,7 +128,7 @@ class Wayland(unittest.TestCase):
     def cell_on_screen(self, cx, cy):
         return self.origin[0] + 6 * cx + 3, self.origin[1] + 6 * cy + 3
 
-    def wait_cells(self, wanted, timeout=5.0):
+    def wait_cells(self, wanted, timeout=harness.WAIT):
         """{(cx, cy): palette index} as seen once all are as wanted, or the last seen."""
         deadline = time.time() + timeout
         while True:
@@ -136,7 +152,7 @@ class Wayland(unittest.TestCase):
         self.assertEqual(preview, [PALETTE[CYAN]])
 
         self.xdotool("key", "--delay", "30", "ctrl+c")
-        deadline = time.time() + 5
+        deadline = time.time() + harness.WAIT
         copied = b""
         while not copied.startswith(b"\x89PNG") and time.time() < deadline:
             copied = subprocess.run(["wl-paste", "--no-newline", "--type", "image/png"],
@@ -160,7 +176,10 @@ class Wayland(unittest.TestCase):
         self.addCleanup(self.stop, copy)
         copy.stdin.write(png.getvalue())
         copy.stdin.close()
-        time.sleep(0.5)
+        listed = harness.wait_until(lambda: subprocess.run(
+            ["wl-paste", "--list-types"], env=self.env, capture_output=True,
+            timeout=harness.WAIT).stdout.split(), lambda types: b"image/png" in types)
+        self.assertIn(b"image/png", listed)
         # wl-copy takes the keyboard for a moment on weston: a click on the
         # canvas's coordinate strip gives it back without drawing.
         self.point_at(self.origin[0] + 100, self.origin[1] - 8)
@@ -168,6 +187,97 @@ class Wayland(unittest.TestCase):
                      "mousemove", self.origin[0] - 20, self.origin[1] - 20)
         wanted = {(0, 0): RED, (15, 31): RED, (16, 0): BLUE, (31, 31): BLUE}
         self.assertEqual(self.wait_cells(wanted), wanted)
+
+    def click(self, x, y, double=False):
+        self.point_at(x, y)
+        self.xdotool("click", *(("--repeat", "2", "--delay", "80") if double else ()), "1")
+
+    def main_frame_top(self):
+        """The top of the main window's frame: above the client area, past
+        the menu bar and the title bar, where the desktop begins."""
+        shot = self.screenshot()
+        x = self.origin[0] - CANVAS_IN_CLIENT[0] + 2  # left of the title bar's icon
+        y = self.origin[1] - CANVAS_IN_CLIENT[1]
+        # The window's greys are light, the desktop's darker.
+        while y > 0 and min(shot.getpixel((x, y - 1))) > 180:
+            y -= 1
+        return y
+
+    def window_frame(self, before, after, below):
+        """(left, top, right) of the frame of a window that shows between two
+        screenshots, from the pixels that changed below y = `below`."""
+        changed = [(x, y) for y in range(below, after.height) for x in range(after.width)
+                   if before.getpixel((x, y)) != after.getpixel((x, y))]
+        self.assertTrue(changed, "no window showed")
+        return (min(x for x, _ in changed), min(y for _, y in changed),
+                max(x for x, _ in changed) + 1)
+
+    def draw_and_check(self, cell, drawn):
+        """A pencil click on `cell`; every cell drawn so far stays black."""
+        self.locate_canvas()
+        self.click(*self.cell_on_screen(*cell))
+        self.xdotool("mousemove_relative", "--", "-40", "-40")
+        drawn[cell] = BLACK
+        self.assertEqual(self.wait_cells(drawn), drawn)
+        self.assert_running()
+
+    def test_maximise_and_title_bar_double_click_leave_windows_whole(self):
+        drawn = {}
+        self.draw_and_check((5, 7), drawn)
+        # The main window: the title bar's maximise button, then a double
+        # click on its title bar.
+        top = self.main_frame_top()
+        right = self.origin[0] - CANVAS_IN_CLIENT[0] - BORDER + CLIENT_WIDTH + 2 * BORDER
+        self.click(right - MAXIMISE_FROM_RIGHT, top + TITLE_BAR // 2)
+        self.draw_and_check((6, 8), drawn)
+        top = self.main_frame_top()
+        self.click(self.origin[0] + 60, top + TITLE_BAR // 2, double=True)
+        self.draw_and_check((7, 9), drawn)
+        self.assertEqual(self.main_frame_top(), top)
+
+        # The text dialog, over the main window: the same, then Esc.
+        tool = self.tool_on_screen(harness.TEXT)
+        self.point_at(*tool)
+        before = self.screenshot()
+        self.xdotool("click", "1")
+        harness.wait_until(self.screenshot, lambda shot: shot.tobytes() != before.tobytes())
+        harness.settle(self.x_env)
+        after = self.screenshot()
+        left, dialog_top, dialog_right = self.window_frame(before, after, top + TITLE_BAR + 1)
+        self.click(dialog_right - MAXIMISE_FROM_RIGHT, dialog_top + TITLE_BAR // 2)
+        self.assert_still(after, tool)
+        self.click(left + 40, dialog_top + TITLE_BAR // 2, double=True)
+        self.assert_still(after, tool)
+        self.xdotool("key", "Escape")
+        harness.wait_until(self.screenshot, lambda shot: shot.tobytes() != after.tobytes())
+        self.draw_and_check((8, 10), drawn)
+
+    def tool_on_screen(self, index):
+        """The centre of a tool button, from the canvas's place."""
+        x = (224, 248)[index % 2] + 12 - CANVAS_IN_CLIENT[0]
+        y = 56 + 24 * (index // 2) + 12 - CANVAS_IN_CLIENT[1]
+        return self.origin[0] + x, self.origin[1] + y
+
+    def assert_still(self, shown, pointer):
+        """The program runs and, with the pointer back where it was, the
+        screen comes back to what it showed."""
+        # Below the panel (whose clock moves on), down to the main window's
+        # bottom (weston may show its on-screen keyboard under it).
+        bottom = self.origin[1] - CANVAS_IN_CLIENT[1] + CLIENT_HEIGHT + BORDER
+
+        def differing(shot):
+            box = (0, PANEL, shot.width, bottom)
+            diff = ImageChops.difference(shot.crop(box), shown.crop(box)).convert("L")
+            return diff.point(lambda v: 255 if v else 0).histogram()[255]
+        self.point_at(*pointer)
+        # The text field's caret blinks: a few pixels may differ.
+        left = differing(harness.wait_until(self.screenshot, lambda shot: differing(shot) <= CARET))
+        self.assert_running()
+        if left > CARET and os.environ.get("PIKSELAR_E2E_SHOTS"):
+            folder = os.environ["PIKSELAR_E2E_SHOTS"]
+            shown.save(os.path.join(folder, "wayland-before.png"))
+            self.screenshot().save(os.path.join(folder, "wayland-after.png"))
+        self.assertLessEqual(left, CARET, "the windows did not come back as they were")
 
 
 if __name__ == "__main__":

@@ -27,6 +27,56 @@ QString Rows(const Surface& s, int x, int y, int w, int h)
     return Rows(rows);
 }
 
+ChangeLog::ChangeLog(Image& image) : image_(image)
+{
+    image_.addListener(this);
+}
+
+ChangeLog::~ChangeLog()
+{
+    image_.removeListener(this);
+}
+
+void ChangeLog::changeBegun(ChangeCause)
+{
+    // Two begins without an end in between would be a fault of the image.
+    if (open_)
+        changes << QStringLiteral("(begun twice)");
+    open_ = true;
+}
+
+void ChangeLog::changeEnded(ChangeCause cause, bool pixelsChanged)
+{
+    changes << (open_ ? CauseName(cause) : QStringLiteral("(ended unbegun) ") + CauseName(cause)) +
+                   (pixelsChanged ? QString() : QStringLiteral(" (none)"));
+    open_ = false;
+}
+
+QString ChangeLog::MissedPixels(const Surface& before) const
+{
+    for (int y = 0; y < image_.height(); ++y)
+        for (int x = 0; x < image_.width(); ++x) {
+            if (image_.pixel(x, y) == before.pixel(x, y))
+                continue;
+            bool told = false;
+            for (const PixelArea& a : areas)
+                told = told || (x >= a.left && x <= a.right && y >= a.top && y <= a.bottom);
+            if (!told)
+                return QStringLiteral("pixel %1, %2 changed unannounced").arg(x).arg(y);
+        }
+    return {};
+}
+
+QString CauseName(ChangeCause cause)
+{
+    static const char* const names[] = {"Pencil", "Line",  "Rectangle", "FilledRectangle",
+                                        "Eraser", "ColourEraser", "Shift", "Undo",
+                                        "Clear",  "New",   "Open",      "Paste",
+                                        "Cut",    "Import", "ProgramIcon", "Text"};
+    const auto i = std::size_t(cause);
+    return i < std::size(names) ? QString::fromLatin1(names[i]) : QStringLiteral("cause %1").arg(i);
+}
+
 QString Rows(const Surface& s)
 {
     return Rows(s, 0, 0, s.width(), s.height());

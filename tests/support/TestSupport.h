@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "core/Surface.h"
+#include "core/Image.h"
 #include "ui/Dialogs.h"
 
 class QWidget;
@@ -19,6 +19,37 @@ QString Rows(const Surface& s, int x, int y, int w, int h);
 QString Rows(const Surface& s);
 // The same for a list of row strings, joined like Rows() joins them.
 QString Rows(const QStringList& rows);
+
+// Records what an image tells its listeners: the changes as "Cause" (an
+// empty change as "Cause (none)"), and the areas of its pixel notices.
+class ChangeLog : public ImageListener {
+public:
+    explicit ChangeLog(Image& image);
+    ~ChangeLog();
+    ChangeLog(const ChangeLog&) = delete;
+    ChangeLog& operator=(const ChangeLog&) = delete;
+
+    void surfaceChanged(const PixelArea& area) override { areas.push_back(area); }
+    void changeBegun(ChangeCause cause) override;
+    void changeEnded(ChangeCause cause, bool pixelsChanged) override;
+
+    // "" when every pixel in which `before` and the image now differ lies in
+    // a notified area (so every view repainted it), else the first that does not.
+    QString MissedPixels(const Surface& before) const;
+    void clear()
+    {
+        changes.clear();
+        areas.clear();
+    }
+
+    QStringList changes;
+    std::vector<PixelArea> areas;
+
+private:
+    Image& image_;
+    bool open_ = false;
+};
+QString CauseName(ChangeCause cause);
 
 // The UI index of a colour, or -1.
 int PaletteIndexOf(Colour c);
