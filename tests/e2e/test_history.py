@@ -7,6 +7,7 @@ import shutil
 import signal
 import sqlite3
 import stat
+import subprocess
 import tempfile
 import time
 import unittest
@@ -53,8 +54,12 @@ class History(unittest.TestCase):
         return app.wait_for_window("Historia")
 
     def wait_closed(self, app, wid):
+        def shown():
+            # xdotool fails when it finds no window.
+            return wid in subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Historia$"],
+                                         env=app.env, capture_output=True, text=True).stdout.split()
         deadline = time.time() + 5
-        while wid in app.xdotool("search", "--onlyvisible", "--name", "^Historia$").split():
+        while shown():
             self.assertLess(time.time(), deadline, "Historia stayed open")
             time.sleep(0.05)
 
@@ -120,7 +125,7 @@ class History(unittest.TestCase):
 
     def test_a_pipe_or_a_read_only_folder_stops_nothing(self):
         def pipe(app):
-            os.makedirs(os.path.join(app.home, ".local", "state"))
+            os.makedirs(os.path.join(app.home, ".local", "state"), exist_ok=True)
             os.mkfifo(os.path.join(app.home, ".local", "state", "pikselar"))
 
         def read_only(app):
