@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "files/HistoryRecorder.h"
 #include "files/HistoryStore.h"
 #include "ui/frmHistoria.h"
 
@@ -31,6 +32,24 @@ void BM_HistoryRecord(benchmark::State& state)
     store.finish(std::chrono::seconds(30));
 }
 BENCHMARK(BM_HistoryRecord)->Unit(benchmark::kMicrosecond);
+
+// A whole change as the main thread pays for it: the image's notices, the
+// recorder's copy of the picture and the store's queue.
+void BM_HistoryRecordChange(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    HistoryStore store(dir.path().toStdString() + "/pikselar");
+    Image image(HistorySide, HistorySide, Rgb(0, 128, 128));
+    HistoryRecorder recorder(image, store);
+    int i = 0;
+    for (auto _ : state) {
+        ImageChange change(image, ChangeCause::Line);
+        image.setPixel(i & 31, (i >> 5) & 31, Rgb(std::uint8_t(i), 0, 0));
+        ++i;
+    }
+    store.finish(std::chrono::seconds(30));
+}
+BENCHMARK(BM_HistoryRecordChange)->Unit(benchmark::kMicrosecond);
 
 // A folder holding ten thousand states, made once.
 const std::string& FullFolder()
