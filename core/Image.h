@@ -31,6 +31,7 @@ enum class ChangeCause : std::uint8_t {
     Import,      // a picture file
     ProgramIcon, // a program's or file's icon
     Text,        // the text tool
+    Restore,     // a state of the picture history
 };
 
 // Pixel notices come as SurfaceObserver::surfaceChanged (image pixels); a

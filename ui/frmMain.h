@@ -9,6 +9,9 @@
 #include <QStringList>
 
 #include "core/Editor.h"
+#include "files/HistoryFolder.h"
+#include "files/HistoryRecorder.h"
+#include "files/HistoryStore.h"
 #include "files/Options.h"
 #include "tools/CanvasTools.h"
 #include "ui/HelpTexts.h"
@@ -65,6 +68,10 @@ public:
 
     // ---- Edycja menu (frmMain_Edit.cpp).
     void mnuCofnij_Click();
+    // The picture history (frmMain_History.cpp): every change of the image is
+    // recorded; the history window brings a state back as a change of its own.
+    void mnuHistoria_Click();
+    HistoryStore& history() { return history_; }
 
     // ---- Plik menu: icon files (frmMain_File.cpp).
     enum class OpenResult { Opened, Refused, Unreadable };
@@ -204,6 +211,7 @@ public:
     QAction* mnuKopiuj = nullptr;
     QAction* mnuWklej = nullptr;
     QAction* mnuCzyśćObraz = nullptr;
+    QAction* mnuHistoria = nullptr;
     QMenu* mnuOpcje = nullptr;
     QMenu* mnuKolorP = nullptr;
     std::array<QAction*, NoTransparentIndex + 1> prz{};
@@ -254,6 +262,10 @@ private:
 
     Editor e_;
     CanvasTools tools_{e_};
+    // Nothing of the history is read or made before the first change or the
+    // history window.
+    HistoryStore history_{HistoryFolderFromEnvironment()};
+    HistoryRecorder historyRecorder_{e_.picMini, history_};
     Dialogs& dialogs_;
     QWidget* client_ = nullptr;
     QActionGroup* przGroup_ = nullptr;

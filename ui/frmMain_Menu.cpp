@@ -42,6 +42,8 @@ void frmMain::BudujMenu()
     mnuWklej = Entry(mnuEdycja, "Wk&lej", Qt::CTRL | Qt::Key_V);
     mnuEdycja->addSeparator();
     mnuCzyśćObraz = Entry(mnuEdycja, "&Czyść obraz", Qt::Key_Delete);
+    mnuEdycja->addSeparator();
+    mnuHistoria = Entry(mnuEdycja, "&Historia...", Qt::CTRL | Qt::Key_H);
 
     mnuOpcje = new QMenu(QStringLiteral("&Opcje"), this);
     mnuKolorP = mnuOpcje->addMenu(QStringLiteral("&Kolor przeźroczysty"));
@@ -91,6 +93,7 @@ void frmMain::PodłączMenu()
         {mnuWklej, &frmMain::mnuWklej_Click},
         {mnuNowy, &frmMain::mnuNowy_Click},
         {mnuCzyśćObraz, &frmMain::mnuCzyśćObraz_Click},
+        {mnuHistoria, &frmMain::mnuHistoria_Click},
         {mnuKoniec, &frmMain::mnuKoniec_Click},
         {mnuOProgramie, &frmMain::mnuOProgramie_Click},
     };

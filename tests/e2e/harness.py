@@ -290,6 +290,7 @@ def program_folder(root, files=None):
            if not k.startswith(("QT_", "XDG_", "WAYLAND", "DISPLAY"))}
     env["HOME"] = home
     for var, sub in (("XDG_CONFIG_HOME", ".config"), ("XDG_DATA_HOME", ".local/share"),
+                     ("XDG_STATE_HOME", ".local/state"),
                      ("XDG_CACHE_HOME", ".cache"), ("XDG_RUNTIME_DIR", "runtime")):
         env[var] = os.path.join(home, sub)
         os.makedirs(env[var], mode=0o700, exist_ok=True)
