@@ -47,3 +47,10 @@ void InstallAccessibleInterfaces()
 {
     QAccessible::installFactory(Interface);
 }
+
+void Announce(QWidget* widget, const QString& description)
+{
+    widget->setAccessibleDescription(description);
+    QAccessibleEvent changed(widget, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+}

@@ -72,7 +72,9 @@ QString CauseName(ChangeCause cause)
     static const char* const names[] = {"Pencil", "Line",  "Rectangle", "FilledRectangle",
                                         "Eraser", "ColourEraser", "Shift", "Undo",
                                         "Clear",  "New",   "Open",      "Paste",
-                                        "Cut",    "Import", "ProgramIcon", "Text"};
+                                        "Cut",    "Import", "ProgramIcon", "Text",
+                                        "FlipHorizontal", "FlipVertical", "RotateRight",
+                                        "RotateLeft", "Fill", "ReplaceColour"};
     const auto i = std::size_t(cause);
     return i < std::size(names) ? QString::fromLatin1(names[i]) : QStringLiteral("cause %1").arg(i);
 }
