@@ -50,7 +50,12 @@ void InstallAccessibleInterfaces()
 
 void Announce(QWidget* widget, const QString& description)
 {
-    widget->setAccessibleDescription(description);
-    QAccessibleEvent changed(widget, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&changed);
+    // The widget tells of a new text itself; the same text once more is
+    // told here, as a reader would otherwise stay silent.
+    if (widget->accessibleDescription() != description) {
+        widget->setAccessibleDescription(description);
+        return;
+    }
+    QAccessibleEvent again(widget, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&again);
 }
