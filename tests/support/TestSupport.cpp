@@ -133,3 +133,13 @@ void WhenModal(std::function<void(QWidget*)> act, int timeoutMs)
     });
     timer->start(10);
 }
+
+QString CellsOf(const Surface& s, int index)
+{
+    QStringList at;
+    for (int y = 0; y < s.height(); ++y)
+        for (int x = 0; x < s.width(); ++x)
+            if (PaletteIndexOf(s.pixel(x, y)) == index)
+                at << QStringLiteral("%1,%2").arg(x).arg(y);
+    return at.join(QLatin1Char(' '));
+}
