@@ -21,7 +21,7 @@ class Editing(harness.Case):
         app = self.app
         app.click_colour(RED)
         app.click_canvas_cell(0, 0)
-        app.wait_cell(0, 0, RED)
+        self.assertEqual(app.wait_cell(0, 0, RED), RED)
         for keys, at in (("ctrl+shift+h", (31, 0)), ("ctrl+shift+r", (31, 31)),
                          ("ctrl+shift+v", (31, 0)), ("ctrl+shift+l", (0, 0))):
             app.key(keys)
@@ -36,7 +36,7 @@ class Editing(harness.Case):
         app.click_colour(RED)
         app.click_tool(RECTANGLE)
         app.drag_cells((4, 4), (10, 10))
-        app.wait_cell(10, 10, RED)
+        self.assertEqual(app.wait_cell(10, 10, RED), RED)
         app.click_colour(BLUE)
         app.key("ctrl+shift+f")
         app.click_canvas_cell(7, 7)
@@ -53,7 +53,7 @@ class Editing(harness.Case):
         app = self.app
         app.click_colour(RED)
         app.click_canvas_cell(12, 12)
-        app.wait_cell(12, 12, RED)
+        self.assertEqual(app.wait_cell(12, 12, RED), RED)
         app.click_colour(GREEN)
         app.key("ctrl+shift+p")
         app.click_canvas_cell(12, 12)  # takes red, paints nothing
