@@ -39,6 +39,18 @@ const char* HistoryLabel(ChangeCause cause)
         return "Tekst";
     case ChangeCause::Restore:
         return "Przywrócenie";
+    case ChangeCause::FlipHorizontal:
+        return "Odbicie w poziomie";
+    case ChangeCause::FlipVertical:
+        return "Odbicie w pionie";
+    case ChangeCause::RotateRight:
+        return "Obrót w prawo";
+    case ChangeCause::RotateLeft:
+        return "Obrót w lewo";
+    case ChangeCause::Fill:
+        return "Wypełnienie";
+    case ChangeCause::ReplaceColour:
+        return "Zamiana koloru";
     }
     return "Zmiana";
 }
