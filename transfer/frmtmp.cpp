@@ -1,7 +1,11 @@
 #include "transfer/frmtmp.h"
 
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -12,7 +16,10 @@
 #include "core/Editor.h"
 #include "text/TextMenus.h"
 #include "text/TextRender.h"
+#include "transfer/FitPicture.h"
+#include "transfer/OutsidePalette.h"
 #include "transfer/Outline.h"
+#include "transfer/PaletteMap.h"
 #include "transfer/Placement.h"
 #include "qt/QtColour.h"
 #include "qt/SurfaceView.h"
@@ -25,7 +32,40 @@ constexpr Colour FrameStart = Rgb(0, 0, 255);
 constexpr Colour BlinkDark = Rgb(0, 0, 0xC0);
 constexpr Colour BlinkLight = Rgb(255, 255, 0);
 constexpr Colour BorderColour = Rgb(0, 0, 0);
+// The fitted picture shown enlarged: 32 x 8 = 256 fits the client area below the prompt.
+constexpr ViewScale FitScale{8, 1};
+// Above this many pixels the palette mapping of the whole picture runs in a
+// worker (a 4000 x 3000 photo takes about a second with diffusion).
+constexpr qint64 MapInPlaceLimit = 512 * 512;
 
+// A checkable button whose access key toggles it at once (a plain button's
+// would flash it first and toggle a moment later).
+class ChoiceButton : public QPushButton {
+public:
+    ChoiceButton(const QString& text, QWidget* parent) : QPushButton(text, parent)
+    {
+        setCheckable(true);
+        setFocusPolicy(Qt::NoFocus);
+        setAutoDefault(false);
+        setDefault(false);
+    }
+
+protected:
+    bool event(QEvent* ev) override
+    {
+        if (ev->type() == QEvent::Shortcut) {
+            if (isEnabled())
+                click();
+            return true;
+        }
+        return QPushButton::event(ev);
+    }
+};
+
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("frmtmp", text);
+}
 } // namespace
 
 frmtmp::frmtmp(Editor& editor, QWidget* parent)
@@ -49,7 +89,38 @@ frmtmp::frmtmp(Editor& editor, QWidget* parent)
     layout->addWidget(scroll_);
     Text = new TextMenus(menuBar, this, [this] { Timer2->start(); });
     menuBar->hide();
+
+    // The choices sit above the client area like the menu bar: the client
+    // area and every position in it stay as they are.
+    choiceBar = new QWidget(this);
+    auto* bar = new QVBoxLayout(choiceBar);
+    bar->setContentsMargins(8, 4, 8, 2);
+    bar->setSpacing(2);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    cmdDopasuj = new ChoiceButton(Tr("&Dopasuj do 32 x 32"), choiceBar);
+    cmdKolory = new ChoiceButton(Tr("&Kolory palety"), choiceBar);
+    cmdRozpraszanie = new ChoiceButton(Tr("Roz&praszanie"), choiceBar);
+    cmdRozpraszanie->setEnabled(false);
+    for (QPushButton* b : {cmdDopasuj, cmdKolory, cmdRozpraszanie}) {
+        row->addWidget(b);
+        connect(b, &QPushButton::toggled, this, [this] { ApplyChoices(); });
+    }
+    row->addStretch(1);
+    bar->addLayout(row);
+    lblSpoza = new QLabel(choiceBar);
+    lblSpoza->hide();
+    bar->addWidget(lblSpoza);
+    layout->addWidget(choiceBar);
+    layout->addWidget(scroll_); // below the bar
     layout->activate();
+    mapPoll_ = new QTimer(this);
+    mapPoll_->setInterval(15);
+    connect(mapPoll_, &QTimer::timeout, this, [this] {
+        if (pending_.valid() && pending_.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+            MappingDone(pending_.get());
+    });
+    connect(this, &QDialog::finished, this, [this] { DropMapping(); });
 
     Label1 = new QLabel(client);
     Label1->setGeometry(8, 8, 583, 13);
@@ -59,6 +130,9 @@ frmtmp::frmtmp(Editor& editor, QWidget* parent)
     pic->move(PicOrigin);
     Shape1 = new Outline(FrameStart, pic);
     Shape1->setGeometry(0, 0, ImageSize, ImageSize);
+    picFit = new SurfaceView(fitted_, FitScale, client);
+    picFit->move(PicOrigin);
+    picFit->hide();
     RamkaDopasuj();
 
     // For screen readers; the prompt label is named by its text.
@@ -77,6 +151,10 @@ frmtmp::frmtmp(Editor& editor, QWidget* parent)
         if (ev->button() == Qt::LeftButton && pic->rect().contains(LogicalPixel(ev, pic)))
             pic_Click();
     });
+    connect(picFit, &SurfaceView::mouseReleased, this, [this](QMouseEvent* ev) {
+        if (ev->button() == Qt::LeftButton && picFit->rect().contains(LogicalPixel(ev, picFit)))
+            PlaceShown();
+    });
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(300);
@@ -93,8 +171,16 @@ void frmtmp::ShowModal()
     QPalette background = palette();
     background.setColor(QPalette::Window, ToQColor(e_.frmtmpBackColour));
     setPalette(background);
+    // The picture the choices start from: the caller's, with its
+    // transparency, or the staging surface as it stands.
+    raw_ = e_.pic;
+    source_ = given_.isNull() || !Tag.isEmpty() ? ToImage(raw_) : given_.convertToFormat(QImage::Format_ARGB32);
+    given_ = QImage();
+    DropMapping();
     Form_Activate();
-    FitToScreen(scroll_, parentWidget(), menuBar->isVisible() ? menuBar->sizeHint().height() : 0);
+    ApplyChoices();
+    const int above = (menuBar->isVisible() ? menuBar->sizeHint().height() : 0) + choiceBar->sizeHint().height();
+    FitToScreen(scroll_, parentWidget(), above);
     layout()->activate(); // the size with or without the menu bar
     CentreOver(this, parentWidget());
     exec();
@@ -107,7 +193,8 @@ void frmtmp::StopBlinking()
 
 void frmtmp::RamkaDopasuj()
 {
-    Ramka->setGeometry(pic->x() - 1, pic->y() - 1, pic->width() + 2, pic->height() + 2);
+    const QWidget* shown = picFit->isVisible() ? picFit : pic;
+    Ramka->setGeometry(shown->x() - 1, shown->y() - 1, shown->width() + 2, shown->height() + 2);
 }
 
 bool frmtmp::event(QEvent* ev)
@@ -155,6 +242,7 @@ void frmtmp::pic_MouseMove(int x, int y)
     if (p.left == old.x() && p.top == old.y())
         return;
     Shape1->move(p.left, p.top);
+    ShowCount();
     const QString caption = QStringLiteral("Wklej [%1,%2]").arg(p.left).arg(p.top);
     if (windowTitle() != caption)
         setWindowTitle(caption);
@@ -164,6 +252,7 @@ void frmtmp::pic_Click()
 {
     Tag.clear();
     Timer1->stop();
+    FinishMapping();
     PlaceFragment(e_, Shape1->x(), Shape1->y());
     e_.pic.clear();
     accept(); // hides the window; the caller's modal show returns
@@ -186,6 +275,10 @@ void frmtmp::Timer2_Timer()
         // The text is drawn at the top-left corner on the window's back
         // colour; pic takes the text's size, at least 32 x 32.
         e_.pic.assign(::RenderText(Tag, Text->font(), e_.frmtmpBackColour), true);
+        raw_ = e_.pic;
+        source_ = ToImage(raw_);
+        DropMapping();
+        ApplyChoices();
         RamkaDopasuj(); // pic has taken the text's size
     }
 }
@@ -197,4 +290,130 @@ void frmtmp::reject()
     Timer1->stop();
     Timer2->stop();
     QDialog::reject();
+}
+
+PlacementChoices frmtmp::choices() const
+{
+    return {cmdDopasuj->isChecked(), cmdKolory->isChecked(), cmdRozpraszanie->isChecked()};
+}
+
+void frmtmp::setChoices(const PlacementChoices& c)
+{
+    const QSignalBlocker b1(cmdDopasuj), b2(cmdKolory), b3(cmdRozpraszanie);
+    cmdDopasuj->setChecked(c.fit);
+    cmdKolory->setChecked(c.paletteColours);
+    cmdRozpraszanie->setChecked(c.dither);
+    cmdRozpraszanie->setEnabled(c.paletteColours);
+    if (isVisible())
+        ApplyChoices();
+}
+
+void frmtmp::keyPressEvent(QKeyEvent* ev)
+{
+    // Return places in every mode; Esc closes through QDialog.
+    if (ev->key() == Qt::Key_Return || ev->key() == Qt::Key_Enter) {
+        PlaceShown();
+        return;
+    }
+    QDialog::keyPressEvent(ev);
+}
+
+void frmtmp::PlaceShown()
+{
+    if (!cmdDopasuj->isChecked()) {
+        pic_Click();
+        return;
+    }
+    Tag.clear();
+    Timer1->stop();
+    PlaceWhole(e_, fitted_);
+    e_.pic.clear();
+    accept();
+}
+
+void frmtmp::ApplyChoices()
+{
+    const bool fit = cmdDopasuj->isChecked();
+    const bool palette = cmdKolory->isChecked();
+    cmdRozpraszanie->setEnabled(palette);
+    const bool dither = palette && cmdRozpraszanie->isChecked();
+    const int transparent = TransparentIndexForPlacing(e_.TransparentIndex);
+    const MapKey wanted{transparent, dither};
+    if (fit) {
+        const QImage small = FitPicture(source_);
+        fitted_.assign(palette ? MapToPalette(small, transparent, dither) : KeepColours(small, transparent));
+    } else if (palette) {
+        if (haveMapped_ && mappedKey_ == wanted) {
+            if (!showsMapped_) {
+                e_.pic.assign(mappedPic_, true);
+                showsMapped_ = true;
+            }
+        } else if (pending_.valid()) {
+            // The worker's result comes back here and the choices are read again.
+        } else if (qint64(source_.width()) * source_.height() <= MapInPlaceLimit) {
+            runningKey_ = wanted;
+            MappingDone(MapToPalette(source_, transparent, dither));
+            return;
+        } else {
+            StartMapping(wanted);
+        }
+    } else if (showsMapped_) {
+        e_.pic.assign(raw_, true);
+        showsMapped_ = false;
+    }
+    pic->setVisible(!fit);
+    picFit->setVisible(fit);
+    RamkaDopasuj();
+    ShowCount();
+}
+
+void frmtmp::ShowCount()
+{
+    QString text;
+    if (pending_.valid() && cmdKolory->isChecked() && !cmdDopasuj->isChecked()) {
+        text = Tr("Trwa dobieranie kolorów palety...");
+    } else if (!cmdKolory->isChecked()) {
+        const int n = cmdDopasuj->isChecked()
+                          ? CountOutsidePalette(fitted_, 0, 0, ImageSize, ImageSize)
+                          : CountOutsidePalette(e_.pic, Shape1->x(), Shape1->y(), ImageSize, ImageSize);
+        if (n > 0)
+            text = QCoreApplication::translate(
+                "frmtmp", "%n pikseli spoza palety zostanie zapisanych jako czarne", nullptr, n);
+    }
+    lblSpoza->setText(text);
+    lblSpoza->setVisible(!text.isEmpty());
+}
+
+void frmtmp::StartMapping(MapKey key)
+{
+    runningKey_ = key;
+    pending_ = std::async(std::launch::async, [picture = source_, key] {
+        return MapToPalette(picture, key.transparent, key.dither);
+    });
+    mapPoll_->start();
+}
+
+void frmtmp::MappingDone(Surface mapped)
+{
+    mapPoll_->stop();
+    mappedPic_ = std::move(mapped);
+    mappedKey_ = runningKey_;
+    haveMapped_ = true;
+    showsMapped_ = false;
+    ApplyChoices(); // shows it, or starts again for choices changed meanwhile
+}
+
+void frmtmp::FinishMapping()
+{
+    while (pending_.valid())
+        MappingDone(pending_.get());
+}
+
+void frmtmp::DropMapping()
+{
+    if (pending_.valid())
+        pending_.get(); // of a picture no longer shown
+    mapPoll_->stop();
+    haveMapped_ = false;
+    showsMapped_ = false;
 }
