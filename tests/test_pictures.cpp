@@ -350,11 +350,13 @@ void TestPictures::choicesAndViewsRemembered()
     QCOMPARE(p.w.Choices, (PlacementChoices{false, true, true}));
     QCOMPARE(p.tmp().choices(), (PlacementChoices{false, true, true}));
     QVERIFY(p.w.mnuPrzezroczystosc->isChecked());
+    QVERIFY(p.w.Marks.transparency);
     QVERIFY(!p.w.mnuSpozaPalety->isChecked());
     // opcje.dat keeps its seven numbers.
     QFile options(QFileInfo(file).dir().filePath(QStringLiteral("opcje.dat")));
     QVERIFY(options.open(QIODevice::ReadOnly));
     QCOMPARE(options.readAll().trimmed().split('\n').size(), 7);
+    QFile::remove(file); // the other tests start from the defaults
 }
 
 void TestPictures::marksOnTheCanvasNeverChangeTheImage()
@@ -369,8 +371,8 @@ void TestPictures::marksOnTheCanvasNeverChangeTheImage()
     QVERIFY(transparent < PaletteSize);
     QVERIFY(before.pixel(5, 5) == PaletteColors[transparent]);
 
-    p.w.mnuSpozaPalety->trigger();
-    p.w.mnuPrzezroczystosc->trigger();
+    p.w.mnuSpozaPalety->setChecked(true);
+    p.w.mnuPrzezroczystosc->setChecked(true);
     const QImage canvas = RenderCanvas(image, p.w.canvasTools().overlay, 1.0, Qt::black, p.w.picIkona->marks());
     QVERIFY(image.sameContent(before));
     // The transparent colour's cell as two greys in checks.
