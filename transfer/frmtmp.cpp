@@ -109,6 +109,10 @@ frmtmp::frmtmp(Editor& editor, QWidget* parent)
     row->addStretch(1);
     bar->addLayout(row);
     lblSpoza = new QLabel(choiceBar);
+    // Its line stays reserved, so the window keeps its height as it comes and goes.
+    QSizePolicy keep = lblSpoza->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    lblSpoza->setSizePolicy(keep);
     lblSpoza->hide();
     bar->addWidget(lblSpoza);
     layout->addWidget(choiceBar);
@@ -120,7 +124,12 @@ frmtmp::frmtmp(Editor& editor, QWidget* parent)
         if (pending_.valid() && pending_.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
             MappingDone(pending_.get());
     });
-    connect(this, &QDialog::finished, this, [this] { DropMapping(); });
+    connect(this, &QDialog::finished, this, [this] {
+        // The copies of a large picture are not kept between uses.
+        DropMapping();
+        raw_ = Surface(1, 1, raw_.backColour());
+        source_ = small_ = QImage();
+    });
 
     Label1 = new QLabel(client);
     Label1->setGeometry(8, 8, 583, 13);
@@ -340,8 +349,9 @@ void frmtmp::ApplyChoices()
     const int transparent = TransparentIndexForPlacing(e_.TransparentIndex);
     const MapKey wanted{transparent, dither};
     if (fit) {
-        const QImage small = FitPicture(source_);
-        fitted_.assign(palette ? MapToPalette(small, transparent, dither) : KeepColours(small, transparent));
+        if (small_.isNull())
+            small_ = FitPicture(source_); // once per picture: toggles only map it again
+        fitted_.assign(palette ? MapToPalette(small_, transparent, dither) : KeepColours(small_, transparent));
     } else if (palette) {
         if (haveMapped_ && mappedKey_ == wanted) {
             if (!showsMapped_) {
@@ -414,6 +424,8 @@ void frmtmp::DropMapping()
     if (pending_.valid())
         pending_.get(); // of a picture no longer shown
     mapPoll_->stop();
+    small_ = QImage();
+    mappedPic_ = Surface(1, 1, mappedPic_.backColour());
     haveMapped_ = false;
     showsMapped_ = false;
 }

@@ -109,6 +109,7 @@ private:
     Surface raw_{1, 1, PaletteColors[15]};    // the staging surface as the caller gave it
     QImage given_;             // the caller's picture, taken by the next showing
     QImage source_;            // the picture the choices start from
+    QImage small_;             // source_ fitted, before any mapping
     Surface fitted_{ImageSize, ImageSize, PaletteColors[15]};
     Surface mappedPic_{1, 1, PaletteColors[15]}; // the whole source in palette colours
     MapKey mappedKey_;

@@ -86,6 +86,10 @@ void frmMain::SaveChoices()
     const QString path = ChoicesFile();
     if (path.isEmpty())
         return;
+    // No file while every choice keeps its default.
+    const bool defaults = Choices == PlacementChoices{} && !Marks.outsidePalette && !Marks.transparency;
+    if (defaults && !QFileInfo::exists(path))
+        return;
     QSettings s(path, QSettings::IniFormat);
     s.setValue(QStringLiteral("Wklej/Dopasuj"), Choices.fit);
     s.setValue(QStringLiteral("Wklej/KoloryPalety"), Choices.paletteColours);
