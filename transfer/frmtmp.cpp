@@ -182,8 +182,10 @@ void frmtmp::ShowModal()
     setPalette(background);
     // The picture the choices start from: the caller's, with its
     // transparency, or the staging surface as it stands.
-    raw_ = e_.pic;
-    source_ = given_.isNull() || !Tag.isEmpty() ? ToImage(raw_) : given_.convertToFormat(QImage::Format_ARGB32);
+    // Copies are taken only once a choice needs them, so that opening the
+    // window for a large picture costs no more than before.
+    rawKept_ = false;
+    source_ = Tag.isEmpty() ? given_ : QImage();
     given_ = QImage();
     DropMapping();
     Form_Activate();
@@ -284,8 +286,8 @@ void frmtmp::Timer2_Timer()
         // The text is drawn at the top-left corner on the window's back
         // colour; pic takes the text's size, at least 32 x 32.
         e_.pic.assign(::RenderText(Tag, Text->font(), e_.frmtmpBackColour), true);
-        raw_ = e_.pic;
-        source_ = ToImage(raw_);
+        rawKept_ = false;
+        source_ = QImage();
         DropMapping();
         ApplyChoices();
         RamkaDopasuj(); // pic has taken the text's size
@@ -350,19 +352,20 @@ void frmtmp::ApplyChoices()
     const MapKey wanted{transparent, dither};
     if (fit) {
         if (small_.isNull())
-            small_ = FitPicture(source_); // once per picture: toggles only map it again
+            small_ = FitPicture(Source()); // once per picture: toggles only map it again
         fitted_.assign(palette ? MapToPalette(small_, transparent, dither) : KeepColours(small_, transparent));
     } else if (palette) {
         if (haveMapped_ && mappedKey_ == wanted) {
             if (!showsMapped_) {
+                KeepRaw();
                 e_.pic.assign(mappedPic_, true);
                 showsMapped_ = true;
             }
         } else if (pending_.valid()) {
             // The worker's result comes back here and the choices are read again.
-        } else if (qint64(source_.width()) * source_.height() <= MapInPlaceLimit) {
+        } else if (qint64(e_.pic.width()) * e_.pic.height() <= MapInPlaceLimit) {
             runningKey_ = wanted;
-            MappingDone(MapToPalette(source_, transparent, dither));
+            MappingDone(MapToPalette(Source(), transparent, dither));
             return;
         } else {
             StartMapping(wanted);
@@ -397,7 +400,7 @@ void frmtmp::ShowCount()
 void frmtmp::StartMapping(MapKey key)
 {
     runningKey_ = key;
-    pending_ = std::async(std::launch::async, [picture = source_, key] {
+    pending_ = std::async(std::launch::async, [picture = Source(), key] {
         return MapToPalette(picture, key.transparent, key.dither);
     });
     mapPoll_->start();
@@ -417,6 +420,24 @@ void frmtmp::FinishMapping()
 {
     while (pending_.valid())
         MappingDone(pending_.get());
+}
+
+void frmtmp::KeepRaw()
+{
+    if (!rawKept_) {
+        raw_ = e_.pic;
+        rawKept_ = true;
+    }
+}
+
+const QImage& frmtmp::Source()
+{
+    // Without the caller's picture, the staging surface as it was given.
+    if (source_.isNull()) {
+        KeepRaw();
+        source_ = ToImage(raw_);
+    }
+    return source_;
 }
 
 void frmtmp::DropMapping()

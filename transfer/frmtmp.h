@@ -103,9 +103,14 @@ private:
     void MappingDone(Surface mapped);
     // Waits for a mapping in progress (a click or Return while it runs).
     void FinishMapping();
+    // The staging surface as given, kept before a mapping replaces it.
+    void KeepRaw();
+    // The picture the choices start from.
+    const QImage& Source();
     // Forgets the mapping of a picture no longer shown.
     void DropMapping();
 
+    bool rawKept_ = false;
     Surface raw_{1, 1, PaletteColors[15]};    // the staging surface as the caller gave it
     QImage given_;             // the caller's picture, taken by the next showing
     QImage source_;            // the picture the choices start from
