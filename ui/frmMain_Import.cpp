@@ -57,6 +57,7 @@ void frmMain::ImportPicture(const QImage& picture)
     if (e_.pic.width() > ImageSize || e_.pic.height() > ImageSize) {
         e_.FragmentPrompt = "Wybierz fragment pliku, który chcesz zaimportować";
         tmp->Tag.clear();
+        tmp->SetSourcePicture(picture); // with its transparency, for the choices
         tmp->ShowModal();
         return;
     }
