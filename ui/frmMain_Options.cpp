@@ -5,12 +5,13 @@
 #include "core/Transparent.h"
 #include "files/OptionsFile.h"
 #include "ui/ProgramFolder.h"
+#include "ui/TranslatedTexts.h"
 #include "ui/frmMain.h"
 
 void frmMain::MenuKolory()
 {
     for (int i = 0; i < PaletteSize; ++i)
-        prz[i]->setText(QString::fromUtf8(ColorNames[i].data(), qsizetype(ColorNames[i].size())));
+        prz[i]->setText(ColourName(i));
 }
 
 void frmMain::prz_Click(int index)
