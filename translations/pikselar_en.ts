@@ -101,6 +101,15 @@ Switches may be written in any case.
     </message>
 </context>
 <context>
+    <name>DecodeProcess</name>
+    <message>
+        <source>pikselar: brak programu pikselar-decode
+</source>
+        <translation>pikselar: the program pikselar-decode is missing
+</translation>
+    </message>
+</context>
+<context>
     <name>Dialogs</name>
     <message>
         <source>Folder</source>
@@ -313,7 +322,7 @@ Switches may be written in any case.
     </message>
     <message>
         <source>Otwiera stronę WWW autora programu</source>
-        <translation>Opens the web page of the program&apos;s author</translation>
+        <translation>Opens the web page of the program's author</translation>
     </message>
 </context>
 <context>
