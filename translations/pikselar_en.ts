@@ -322,7 +322,7 @@ Switches may be written in any case.
     </message>
     <message>
         <source>Otwiera stronę WWW autora programu</source>
-        <translation>Opens the web page of the program's author</translation>
+        <translation>Opens the web page of the program&apos;s author</translation>
     </message>
 </context>
 <context>
