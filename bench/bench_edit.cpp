@@ -4,9 +4,12 @@
 
 #include <QImage>
 
+#include "bench/StartedEditor.h"
 #include "core/Editor.h"
 #include "core/FloodFill.h"
 #include "core/Transform.h"
+#include "tools/ImageEdits.h"
+#include "tools/KeyboardDrawing.h"
 #include "transfer/FitPicture.h"
 #include "transfer/PaletteMap.h"
 
@@ -85,6 +88,55 @@ void BM_ReplaceColour(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ReplaceColour);
+
+// The menu's actions as the user runs them: the undo snapshot, one change of
+// the image told to its listeners, the edit itself.
+Editor DrawnEditor()
+{
+    Editor e = StartedEditor();
+    e.picMini.assign(DrawnImage());
+    return e;
+}
+
+void BM_TurnAction(benchmark::State& state)
+{
+    Editor e = DrawnEditor();
+    const auto t = Turn(state.range(0));
+    for (auto _ : state) {
+        TurnImage(e, t);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_TurnAction)->ArgName("turn")->DenseRange(0, 3);
+
+// The whole image filled, in turn one colour and another.
+void BM_FillAction(benchmark::State& state)
+{
+    Editor e = StartedEditor();
+    const bool everywhere = state.range(0) != 0;
+    int i = 0;
+    for (auto _ : state) {
+        e.CurrentColor = std::uint8_t(2 + (i++ & 1));
+        benchmark::DoNotOptimize(FillImage(e, {16, 16}, everywhere));
+    }
+}
+BENCHMARK(BM_FillAction)->ArgName("everywhere")->Arg(0)->Arg(1);
+
+// One keyboard step with the pencil: the cursor one cell on, Space.
+void BM_KeyboardStep(benchmark::State& state)
+{
+    Editor e = DrawnEditor();
+    CanvasTools tools(e);
+    KeyboardDrawing keys(e, tools);
+    keys.Start();
+    int i = 0;
+    for (auto _ : state) {
+        ++i;
+        keys.Move((i & 31) == 0 ? -31 : 1, (i & 31) == 0 ? 1 : 0);
+        keys.Act();
+    }
+}
+BENCHMARK(BM_KeyboardStep);
 
 // A photo-like picture of the decoder's size class: smooth gradients with
 // fine noise, so neither caches nor flat runs flatter the figures.

@@ -31,6 +31,13 @@ enum class ChangeCause : std::uint8_t {
     Import,      // a picture file
     ProgramIcon, // a program's or file's icon
     Text,        // the text tool
+    Restore,     // a state of the picture history
+    FlipHorizontal,  // "Odbij w poziomie"
+    FlipVertical,    // "Odbij w pionie"
+    RotateRight,     // "Obróć w prawo"
+    RotateLeft,      // "Obróć w lewo"
+    Fill,            // "Wypełnij": one area
+    ReplaceColour,   // "Wypełnij" with Shift: a colour everywhere
 };
 
 // Pixel notices come as SurfaceObserver::surfaceChanged (image pixels); a

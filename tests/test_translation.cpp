@@ -186,9 +186,8 @@ void TestTranslation::englishWindowsSpeakEnglishWithDistinctAccessKeys()
     QStringList bar;
     for (QAction* a : w.menuBar()->actions())
         bar << a->text();
-    QCOMPARE(bar.mid(0, 2), (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit")}));
-    QVERIFY(bar.contains(QStringLiteral("&Options")));
-    QCOMPARE(bar.last(), QStringLiteral("&Help"));
+    QCOMPARE(bar, (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"), QStringLiteral("&Image"),
+                               QStringLiteral("&Options"), QStringLiteral("&Help")}));
     QCOMPARE(w.prz[0]->text(), QStringLiteral("black"));
     QCOMPARE(w.prz[ImageBackIndex]->text(), QStringLiteral("cyan"));
     QCOMPARE(w.prz[NoTransparentIndex]->text(), QStringLiteral("none"));

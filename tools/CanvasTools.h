@@ -40,6 +40,9 @@ struct CanvasOverlay {
     bool GridVisible = false;
     std::array<int, GridLines> SiatkaNS{};
     std::array<int, GridLines> SiatkaWE{};
+    // The cell cursor of drawing by keyboard: a frame around one cell.
+    bool KeyCursorVisible = false;
+    Cell KeyCursorCell{0, 0};
 
     // The canvas view, told by the tools when any of the above changes.
     OverlayObserver* observer = nullptr;

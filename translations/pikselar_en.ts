@@ -244,6 +244,105 @@ Switches may be written in any case.
     </message>
 </context>
 <context>
+    <name>HistoryRecorder</name>
+    <message>
+        <source>Ołówek</source>
+        <translation>Pencil</translation>
+    </message>
+    <message>
+        <source>Linia</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Prostokąt</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>Wypełniony prostokąt</source>
+        <translation>Filled rectangle</translation>
+    </message>
+    <message>
+        <source>Gumka</source>
+        <translation>Eraser</translation>
+    </message>
+    <message>
+        <source>Gumka kolorowa</source>
+        <translation>Colour eraser</translation>
+    </message>
+    <message>
+        <source>Przesunięcie</source>
+        <translation>Shift</translation>
+    </message>
+    <message>
+        <source>Cofnij</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Czyść</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Nowy</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>Otwórz</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Wklej</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Wytnij</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Ikona programu</source>
+        <translation>Program icon</translation>
+    </message>
+    <message>
+        <source>Tekst</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Przywrócenie</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Odbicie w poziomie</source>
+        <translation>Horizontal flip</translation>
+    </message>
+    <message>
+        <source>Odbicie w pionie</source>
+        <translation>Vertical flip</translation>
+    </message>
+    <message>
+        <source>Obrót w prawo</source>
+        <translation>Rotation right</translation>
+    </message>
+    <message>
+        <source>Obrót w lewo</source>
+        <translation>Rotation left</translation>
+    </message>
+    <message>
+        <source>Wypełnienie</source>
+        <translation>Fill</translation>
+    </message>
+    <message>
+        <source>Zamiana koloru</source>
+        <translation>Colour change</translation>
+    </message>
+    <message>
+        <source>Zmiana</source>
+        <translation>Change</translation>
+    </message>
+</context>
+<context>
     <name>NoWindowSystem</name>
     <message>
         <source>pikselar: nie można połączyć się z systemem okien (DISPLAY i WAYLAND_DISPLAY nie wskazują działającego serwera)
@@ -381,6 +480,49 @@ Switches may be written in any case.
     <message>
         <source>Kliknięcie zamyka okno pomocy</source>
         <translation>A click closes the help window</translation>
+    </message>
+</context>
+<context>
+    <name>frmHistoria</name>
+    <message>
+        <source>Historia</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>Wszystkie stany obrazu, najnowszy na górze</source>
+        <translation>Every state of the image, the newest on top</translation>
+    </message>
+    <message>
+        <source>Stany obrazu</source>
+        <translation>Image states</translation>
+    </message>
+    <message>
+        <source>Strzałki wybierają stan, Enter przywraca go do obrazu, Esc zamyka okno</source>
+        <translation>The arrows choose a state, Enter restores it to the image, Esc closes the window</translation>
+    </message>
+    <message>
+        <source>Historia jest pusta.</source>
+        <translation>The history is empty.</translation>
+    </message>
+    <message>
+        <source>Historia nie jest zapisywana: </source>
+        <translation>The history is not being saved: </translation>
+    </message>
+    <message>
+        <source>&amp;Przywróć</source>
+        <translation>&amp;Restore</translation>
+    </message>
+    <message>
+        <source>Anuluj</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Przywraca wybrany stan do obrazu</source>
+        <translation>Restores the chosen state to the image</translation>
+    </message>
+    <message>
+        <source>Zamyka okno bez zmian</source>
+        <translation>Closes the window without changes</translation>
     </message>
 </context>
 <context>
@@ -614,6 +756,86 @@ Switches may be written in any case.
     <message>
         <source>&amp;O programie...</source>
         <translation>&amp;About...</translation>
+    </message>
+    <message>
+        <source>Ołówek</source>
+        <translation>Pencil</translation>
+    </message>
+    <message>
+        <source>Linia</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Kwadrat</source>
+        <translation>Square</translation>
+    </message>
+    <message>
+        <source>Wypełniony kwadrat</source>
+        <translation>Filled square</translation>
+    </message>
+    <message>
+        <source>Tekst</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Puste</source>
+        <translation>Empty</translation>
+    </message>
+    <message>
+        <source>Gumka</source>
+        <translation>Eraser</translation>
+    </message>
+    <message>
+        <source>Gumka do kolorów</source>
+        <translation>Colour eraser</translation>
+    </message>
+    <message>
+        <source>poza paletą</source>
+        <translation>outside the palette</translation>
+    </message>
+    <message>
+        <source>Narzędzie: %1</source>
+        <translation>Tool: %1</translation>
+    </message>
+    <message>
+        <source>Kolor: %1</source>
+        <translation>Colour: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Historia...</source>
+        <translation>&amp;History...</translation>
+    </message>
+    <message>
+        <source>O&amp;braz</source>
+        <translation>&amp;Image</translation>
+    </message>
+    <message>
+        <source>Odbij w &amp;poziomie</source>
+        <translation>Flip &amp;horizontally</translation>
+    </message>
+    <message>
+        <source>Odbij w p&amp;ionie</source>
+        <translation>Flip &amp;vertically</translation>
+    </message>
+    <message>
+        <source>Obróć w p&amp;rawo</source>
+        <translation>Rotate &amp;right</translation>
+    </message>
+    <message>
+        <source>Obróć w &amp;lewo</source>
+        <translation>Rotate &amp;left</translation>
+    </message>
+    <message>
+        <source>&amp;Wypełnij</source>
+        <translation>&amp;Fill</translation>
+    </message>
+    <message>
+        <source>Pobierz &amp;kolor</source>
+        <translation>&amp;Pick colour</translation>
+    </message>
+    <message>
+        <source>Rysowanie kl&amp;awiaturą</source>
+        <translation>&amp;Keyboard drawing</translation>
     </message>
 </context>
 <context>

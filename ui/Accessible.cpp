@@ -47,3 +47,15 @@ void InstallAccessibleInterfaces()
 {
     QAccessible::installFactory(Interface);
 }
+
+void Announce(QWidget* widget, const QString& description)
+{
+    // The widget tells of a new text itself; the same text once more is
+    // told here, as a reader would otherwise stay silent.
+    if (widget->accessibleDescription() != description) {
+        widget->setAccessibleDescription(description);
+        return;
+    }
+    QAccessibleEvent again(widget, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&again);
+}

@@ -43,6 +43,20 @@ void DrawGumka(QImage& image, Cell cell, qreal dpr)
         FillLogical(image, x0 + side - 1, y0 + k, 1, 1, dpr, dash(k));
     }
 }
+
+// The keyboard's cell cursor: the cell's outer ring of pixels in black or
+// white, whichever stands out from the cell's colour.
+void DrawKeyCursor(QImage& image, const Surface& picture, Cell cell, qreal dpr)
+{
+    const Colour c = picture.pixel(cell.x, cell.y);
+    const int luma = 299 * Red(c) + 587 * Green(c) + 114 * Blue(c);
+    const QRgb ring = luma >= 128000 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+    const int x0 = CellSize * cell.x, y0 = CellSize * cell.y;
+    FillLogical(image, x0, y0, CellSize, 1, dpr, ring);
+    FillLogical(image, x0, y0 + CellSize - 1, CellSize, 1, dpr, ring);
+    FillLogical(image, x0, y0, 1, CellSize, dpr, ring);
+    FillLogical(image, x0 + CellSize - 1, y0, 1, CellSize, dpr, ring);
+}
 } // namespace
 
 QImage RenderCanvas(const Surface& picture, const CanvasOverlay& overlay, qreal dpr,
@@ -84,6 +98,8 @@ QImage RenderCanvas(const Surface& picture, const CanvasOverlay& overlay, qreal 
     }
     if (overlay.GumkaVisible)
         DrawGumka(image, overlay.GumkaCell, dpr);
+    if (overlay.KeyCursorVisible)
+        DrawKeyCursor(image, picture, overlay.KeyCursorCell, dpr);
 
     image.setDevicePixelRatio(dpr);
     bool anyLine = false;

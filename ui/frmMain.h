@@ -4,13 +4,18 @@
 #pragma once
 #include <array>
 #include <functional>
+#include <memory>
 
 #include <QMainWindow>
 #include <QStringList>
 
 #include "core/Editor.h"
+#include "files/HistoryFolder.h"
+#include "files/HistoryRecorder.h"
+#include "files/HistoryStore.h"
 #include "files/Options.h"
 #include "tools/CanvasTools.h"
+#include "tools/KeyboardDrawing.h"
 #include "ui/HelpTexts.h"
 #include "ui/CanvasView.h" // complete, so picIkona works as a SurfaceView anywhere
 #include "ui/Lazy.h"
@@ -19,6 +24,7 @@ class QAction;
 class QImage;
 class QActionGroup;
 class QMenu;
+class QShortcut;
 class QTimer;
 class Dialogs;
 class Frame;
@@ -65,6 +71,10 @@ public:
 
     // ---- Edycja menu (frmMain_Edit.cpp).
     void mnuCofnij_Click();
+    // The picture history (frmMain_History.cpp): every change of the image is
+    // recorded; the history window brings a state back as a change of its own.
+    void mnuHistoria_Click();
+    HistoryStore& history() { return history_; }
 
     // ---- Plik menu: icon files (frmMain_File.cpp).
     enum class OpenResult { Opened, Refused, Unreadable };
@@ -204,6 +214,7 @@ public:
     QAction* mnuKopiuj = nullptr;
     QAction* mnuWklej = nullptr;
     QAction* mnuCzyśćObraz = nullptr;
+    QAction* mnuHistoria = nullptr;
     QMenu* mnuOpcje = nullptr;
     QMenu* mnuKolorP = nullptr;
     std::array<QAction*, NoTransparentIndex + 1> prz{};
@@ -216,6 +227,53 @@ public:
     QAction* mnuPomoc2 = nullptr;
     QAction* mnuPasekPomocy = nullptr;
     QAction* mnuOProgramie = nullptr;
+
+    // ---- Obraz menu: mirrors, turns, fill and colour pick (frmMain_Image.cpp),
+    // drawing by keyboard (frmMain_Keyboard.cpp).
+    QMenu* mnuObraz = nullptr;
+    QAction* mnuOdbijPoziomo = nullptr;
+    QAction* mnuOdbijPionowo = nullptr;
+    QAction* mnuObróćPrawo = nullptr;
+    QAction* mnuObróćLewo = nullptr;
+    QAction* mnuWypełnij = nullptr;
+    QAction* mnuPobierzKolor = nullptr;
+    QAction* mnuRysowanieKlawiaturą = nullptr;
+    void mnuOdbijPoziomo_Click();
+    void mnuOdbijPionowo_Click();
+    void mnuObróćPrawo_Click();
+    void mnuObróćLewo_Click();
+    void mnuWypełnij_Click();
+    void mnuPobierzKolor_Click();
+    // What the next left click on the canvas (or Space) does: draw with the
+    // tool, fill, or take the colour. Esc, a tool button or another entry
+    // of the menu ends a fill or a pick.
+    enum class CanvasMode { Draw, Fill, Pick };
+    CanvasMode canvasMode() const { return canvasMode_; }
+    void SetCanvasMode(CanvasMode mode);
+    // A fill or a pick at a cell, which ends the mode.
+    void ModeClick(Cell cell, bool everywhere);
+    // Drawing by keyboard on or off; the entry's check mark shows it.
+    void SetKeyboardDrawing(bool on);
+    KeyboardDrawing& keyboardDrawing() { return *keyboard_; }
+    // A key pressed on the canvas while drawing by keyboard.
+    void picIkona_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat);
+    // The canvas's accessible description: the cursor's cell and its colour.
+    void DescribeKeyCell();
+    // A tool chosen by its button or key: a fill or pick ends.
+    void ToolChosen();
+
+private:
+    void BudujObraz();
+    // A left press in fill or pick mode: true when it filled or picked.
+    bool CanvasModeClick(QMouseEvent* m, QPoint at);
+    void WybierzKolor(int index);
+    CanvasMode canvasMode_ = CanvasMode::Draw;
+    std::unique_ptr<KeyboardDrawing> keyboard_;
+    QShortcut* escape_ = nullptr;
+    bool swallowClick_ = false; // a fill or pick took the press: its release draws nothing
+    QString usualCanvasDescription_;
+
+public:
 
     // Completes the window (texts, menu bar, its one size, its place) before
     // its first showing.
@@ -254,6 +312,10 @@ private:
 
     Editor e_;
     CanvasTools tools_{e_};
+    // Nothing of the history is read or made before the first change or the
+    // history window.
+    HistoryStore history_{HistoryFolderFromEnvironment()};
+    HistoryRecorder historyRecorder_{e_.picMini, history_};
     Dialogs& dialogs_;
     QWidget* client_ = nullptr;
     QActionGroup* przGroup_ = nullptr;

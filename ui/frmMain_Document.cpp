@@ -35,6 +35,7 @@ void frmMain::Zamknij()
         return;
     shutDown_ = true;
     SaveOpt();
+    history_.finish(HistoryStore::ShutdownLimit);
     if (frmtmp* placement = tmp.ifMade())
         placement->close();
     QCoreApplication::quit();

@@ -42,6 +42,26 @@ void frmMain::BudujMenu()
     mnuWklej = Entry(mnuEdycja, tr("Wk&lej"), Qt::CTRL | Qt::Key_V);
     mnuEdycja->addSeparator();
     mnuCzyśćObraz = Entry(mnuEdycja, tr("&Czyść obraz"), Qt::Key_Delete);
+    mnuEdycja->addSeparator();
+    mnuHistoria = Entry(mnuEdycja, tr("&Historia..."), Qt::CTRL | Qt::Key_H);
+
+    // O&braz: the image as a whole, fill and colour pick, drawing by keyboard.
+    mnuObraz = new QMenu(tr("O&braz"), this);
+    const auto imageEntry = [this](const QString& caption, QKeySequence shortcut) {
+        QAction* a = mnuObraz->addAction(caption);
+        a->setShortcut(shortcut);
+        return a;
+    };
+    mnuOdbijPoziomo = imageEntry(tr("Odbij w &poziomie"), Qt::CTRL | Qt::SHIFT | Qt::Key_H);
+    mnuOdbijPionowo = imageEntry(tr("Odbij w p&ionie"), Qt::CTRL | Qt::SHIFT | Qt::Key_V);
+    mnuObróćPrawo = imageEntry(tr("Obróć w p&rawo"), Qt::CTRL | Qt::SHIFT | Qt::Key_R);
+    mnuObróćLewo = imageEntry(tr("Obróć w &lewo"), Qt::CTRL | Qt::SHIFT | Qt::Key_L);
+    mnuObraz->addSeparator();
+    mnuWypełnij = imageEntry(tr("&Wypełnij"), Qt::CTRL | Qt::SHIFT | Qt::Key_F);
+    mnuPobierzKolor = imageEntry(tr("Pobierz &kolor"), Qt::CTRL | Qt::SHIFT | Qt::Key_P);
+    mnuObraz->addSeparator();
+    mnuRysowanieKlawiaturą = imageEntry(tr("Rysowanie kl&awiaturą"), Qt::CTRL | Qt::SHIFT | Qt::Key_K);
+    mnuRysowanieKlawiaturą->setCheckable(true); // off at every start
 
     mnuOpcje = new QMenu(tr("&Opcje"), this);
     mnuKolorP = mnuOpcje->addMenu(tr("&Kolor przeźroczysty"));
@@ -91,6 +111,7 @@ void frmMain::PodłączMenu()
         {mnuWklej, &frmMain::mnuWklej_Click},
         {mnuNowy, &frmMain::mnuNowy_Click},
         {mnuCzyśćObraz, &frmMain::mnuCzyśćObraz_Click},
+        {mnuHistoria, &frmMain::mnuHistoria_Click},
         {mnuKoniec, &frmMain::mnuKoniec_Click},
         {mnuOProgramie, &frmMain::mnuOProgramie_Click},
     };
@@ -101,4 +122,5 @@ void frmMain::PodłączMenu()
         connect(ViewEntry(View(i)), &QAction::toggled, this,
                 [this, i](bool on) { SetView(View(i), on); });
     connect(mnuPomoc2, &QAction::toggled, this, &frmMain::SetHelpMode);
+    BudujObraz(); // the Obraz menu's entries, modes and keys
 }

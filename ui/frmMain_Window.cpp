@@ -132,7 +132,7 @@ void frmMain::PokażZawartość()
     const QSize before = size();
     client_->setFixedSize(before); // so far the window is its client area
     QMenuBar* bar = menuBar();
-    for (QMenu* menu : {mnuPlik, mnuEdycja, mnuOpcje, mnuPomoc})
+    for (QMenu* menu : {mnuPlik, mnuEdycja, mnuObraz, mnuOpcje, mnuPomoc})
         bar->addMenu(menu);
     layout()->activate();
     const QSize whole = sizeHint();

@@ -174,6 +174,9 @@ class WindowManager:
                 self.stop()
                 raise RuntimeError(f"{name} did not start")
             time.sleep(0.05)
+        if not self._manages_a_window(display, deadline):
+            self.stop()
+            raise RuntimeError(f"{name} did not take a window in")
 
     @staticmethod
     def _ready(env):
@@ -181,6 +184,32 @@ class WindowManager:
         out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env,
                              capture_output=True, text=True).stdout
         return "window id" in out
+
+    @staticmethod
+    def _manages_a_window(name, deadline):
+        # The check window comes before the manager reads its events: a window
+        # mapped in between (seen with openbox on a loaded machine) is never
+        # taken in. A probe window framed by the manager shows it is past that.
+        d = display.Display(name)
+        try:
+            screen = d.screen()
+            probe = screen.root.create_window(0, 0, 20, 20, 0, screen.root_depth)
+            probe.set_wm_name("pikselar-e2e-probe")
+            while time.time() < deadline:
+                # Asked again until framed: a request lost in the race stays lost.
+                probe.map()
+                d.sync()
+                asked = time.time()
+                while time.time() < min(asked + 0.5, deadline):
+                    if probe.query_tree().parent.id != screen.root.id:
+                        probe.destroy()
+                        d.sync()
+                        return True
+                    time.sleep(0.02)
+                probe.unmap()
+            return False
+        finally:
+            d.close()
 
     def stop(self):
         # The whole group: a bus started for the manager ends with it.
@@ -265,6 +294,7 @@ def program_folder(root, files=None):
     env["LANG"] = "C.UTF-8"
     env["HOME"] = home
     for var, sub in (("XDG_CONFIG_HOME", ".config"), ("XDG_DATA_HOME", ".local/share"),
+                     ("XDG_STATE_HOME", ".local/state"),
                      ("XDG_CACHE_HOME", ".cache"), ("XDG_RUNTIME_DIR", "runtime")):
         env[var] = os.path.join(home, sub)
         os.makedirs(env[var], mode=0o700, exist_ok=True)

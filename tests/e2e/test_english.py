@@ -8,7 +8,7 @@ import harness
 from test_accessibility import SessionBus
 
 ENGLISH = {
-    "bar": ["File", "Edit", "Options", "Help"],
+    "bar": ["File", "Edit", "Image", "Options", "Help"],
     "transparent": "Transparent colour",
     "colours": ["black", "red", "green", "blue", "dark red", "dark green", "dark blue",
                 "dark grey", "white", "magenta", "yellow", "cyan", "purple", "olive",
@@ -17,7 +17,7 @@ ENGLISH = {
     "notice": "You have just started Help.",
 }
 POLISH = {
-    "bar": ["Plik", "Edycja", "Opcje", "Pomoc"],
+    "bar": ["Plik", "Edycja", "Obraz", "Opcje", "Pomoc"],
     "transparent": "Kolor przeźroczysty",
     "colours": ["czarny", "czerwony", "zielony", "niebieski", "brązowy", "ciemy zielony",
                 "ciemny niebieski", "ciemny szary", "biały", "fioletowy", "żółty", "morski",

@@ -72,7 +72,9 @@ QString CauseName(ChangeCause cause)
     static const char* const names[] = {"Pencil", "Line",  "Rectangle", "FilledRectangle",
                                         "Eraser", "ColourEraser", "Shift", "Undo",
                                         "Clear",  "New",   "Open",      "Paste",
-                                        "Cut",    "Import", "ProgramIcon", "Text"};
+                                        "Cut",    "Import", "ProgramIcon", "Text", "Restore",
+                                        "FlipHorizontal", "FlipVertical", "RotateRight",
+                                        "RotateLeft", "Fill", "ReplaceColour"};
     const auto i = std::size_t(cause);
     return i < std::size(names) ? QString::fromLatin1(names[i]) : QStringLiteral("cause %1").arg(i);
 }
@@ -130,4 +132,14 @@ void WhenModal(std::function<void(QWidget*)> act, int timeoutMs)
         }
     });
     timer->start(10);
+}
+
+QString CellsOf(const Surface& s, int index)
+{
+    QStringList at;
+    for (int y = 0; y < s.height(); ++y)
+        for (int x = 0; x < s.width(); ++x)
+            if (PaletteIndexOf(s.pixel(x, y)) == index)
+                at << QStringLiteral("%1,%2").arg(x).arg(y);
+    return at.join(QLatin1Char(' '));
 }

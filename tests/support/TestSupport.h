@@ -53,6 +53,8 @@ QString CauseName(ChangeCause cause);
 
 // The UI index of a colour, or -1.
 int PaletteIndexOf(Colour c);
+// Where the cells of UI colour `index` are, as "x,y" joined by blanks, row by row.
+QString CellsOf(const Surface& s, int index);
 
 // Dialogs answered from queues; every message shown is recorded.
 class ScriptedDialogs : public Dialogs {
