@@ -341,6 +341,10 @@ Switches may be written in any case.
         <source>Zmiana</source>
         <translation>Change</translation>
     </message>
+    <message>
+        <source>Stan wyjściowy</source>
+        <translation>Initial state</translation>
+    </message>
 </context>
 <context>
     <name>NoWindowSystem</name>
