@@ -29,6 +29,14 @@ struct ViewOptions {
     bool& operator[](View v) { return on[std::size_t(v)]; }
 };
 
+// Two more views of the canvas, kept in the settings file beside opcje.dat
+// (never in it): cells outside the palette marked, and the transparent
+// colour's cells shown as a checkerboard.
+struct MarkViews {
+    bool outsidePalette = false;
+    bool transparency = false;
+};
+
 // What a file says: nothing for a setting that stays initial.
 struct StoredOptions {
     std::optional<int> transparentIndex;

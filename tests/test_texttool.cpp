@@ -352,7 +352,9 @@ void TestTextTool::menusAndTheirShortcutsBelongToTextMode()
     QVERIFY(!barShown);
     QCOMPARE(pictureMode, QStringLiteral("x........"));
     QCOMPARE(pictureSize, 8);
-    QCOMPARE(w_->tmp->size(), QSize(586, 345));
+    // Without the menu bar: the client area and the choice buttons above it.
+    QCOMPARE(w_->tmp->client->size(), QSize(586, 345));
+    QCOMPARE(w_->tmp->size(), QSize(586, 345 + w_->tmp->choiceBar->height()));
 }
 
 void TestTextTool::pastedLinesAreDrawnOneBelowTheOther()

@@ -27,3 +27,8 @@ void PlaceFragment(Editor& e, int left, int top)
         }
     e.picMini.changed();
 }
+
+void PlaceWhole(Editor& e, const Surface& fitted)
+{
+    e.picMini.assign(fitted);
+}

@@ -19,3 +19,15 @@ FramePosition FollowPointer(int x, int y, int picWidth, int picHeight);
 // image gets the surface's back colour. The command that opened the
 // placement window gives the change its cause.
 void PlaceFragment(Editor& e, int left, int top);
+
+// The placement window's three choices; all off places the picture exactly
+// as it is.
+struct PlacementChoices {
+    bool fit = false;            // the whole picture scaled to 32 x 32
+    bool paletteColours = false; // every pixel the nearest palette colour
+    bool dither = false;         // error diffusion, only with paletteColours
+    bool operator==(const PlacementChoices&) const = default;
+};
+
+// Copies a 32 x 32 surface into the image as the whole image.
+void PlaceWhole(Editor& e, const Surface& fitted);

@@ -1,7 +1,11 @@
 #include "transfer/frmtmp.h"
 
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -25,7 +29,37 @@ constexpr Colour FrameStart = Rgb(0, 0, 255);
 constexpr Colour BlinkDark = Rgb(0, 0, 0xC0);
 constexpr Colour BlinkLight = Rgb(255, 255, 0);
 constexpr Colour BorderColour = Rgb(0, 0, 0);
+// The fitted picture shown enlarged: 32 x 8 = 256 fits the client area below the prompt.
+constexpr ViewScale FitScale{8, 1};
 
+// A checkable button whose access key toggles it at once (a plain button's
+// would flash it first and toggle a moment later).
+class ChoiceButton : public QPushButton {
+public:
+    ChoiceButton(const QString& text, QWidget* parent) : QPushButton(text, parent)
+    {
+        setCheckable(true);
+        setFocusPolicy(Qt::NoFocus);
+        setAutoDefault(false);
+        setDefault(false);
+    }
+
+protected:
+    bool event(QEvent* ev) override
+    {
+        if (ev->type() == QEvent::Shortcut) {
+            if (isEnabled())
+                click();
+            return true;
+        }
+        return QPushButton::event(ev);
+    }
+};
+
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("frmtmp", text);
+}
 } // namespace
 
 frmtmp::frmtmp(Editor& editor, QWidget* parent)
@@ -49,7 +83,47 @@ frmtmp::frmtmp(Editor& editor, QWidget* parent)
     layout->addWidget(scroll_);
     Text = new TextMenus(menuBar, this, [this] { Timer2->start(); });
     menuBar->hide();
+
+    // The choices sit above the client area like the menu bar: the client
+    // area and every position in it stay as they are.
+    choiceBar = new QWidget(this);
+    auto* bar = new QVBoxLayout(choiceBar);
+    bar->setContentsMargins(8, 4, 8, 2);
+    bar->setSpacing(2);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    cmdDopasuj = new ChoiceButton(Tr("&Dopasuj do 32 x 32"), choiceBar);
+    cmdKolory = new ChoiceButton(Tr("&Kolory palety"), choiceBar);
+    cmdRozpraszanie = new ChoiceButton(Tr("Roz&praszanie"), choiceBar);
+    cmdRozpraszanie->setEnabled(false);
+    for (QPushButton* b : {cmdDopasuj, cmdKolory, cmdRozpraszanie}) {
+        row->addWidget(b);
+        connect(b, &QPushButton::toggled, this, [this] { ApplyChoices(); });
+    }
+    row->addStretch(1);
+    bar->addLayout(row);
+    lblSpoza = new QLabel(choiceBar);
+    // Its line stays reserved, so the window keeps its height as it comes and goes.
+    QSizePolicy keep = lblSpoza->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    lblSpoza->setSizePolicy(keep);
+    lblSpoza->hide();
+    bar->addWidget(lblSpoza);
+    layout->addWidget(choiceBar);
+    layout->addWidget(scroll_); // below the bar
     layout->activate();
+    mapPoll_ = new QTimer(this);
+    mapPoll_->setInterval(15);
+    connect(mapPoll_, &QTimer::timeout, this, [this] {
+        if (pending_.valid() && pending_.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+            MappingDone(pending_.get());
+    });
+    connect(this, &QDialog::finished, this, [this] {
+        // The copies of a large picture are not kept between uses.
+        DropMapping();
+        raw_ = Surface(1, 1, raw_.backColour());
+        source_ = small_ = QImage();
+    });
 
     Label1 = new QLabel(client);
     Label1->setGeometry(8, 8, 583, 13);
@@ -59,6 +133,9 @@ frmtmp::frmtmp(Editor& editor, QWidget* parent)
     pic->move(PicOrigin);
     Shape1 = new Outline(FrameStart, pic);
     Shape1->setGeometry(0, 0, ImageSize, ImageSize);
+    picFit = new SurfaceView(fitted_, FitScale, client);
+    picFit->move(PicOrigin);
+    picFit->hide();
     RamkaDopasuj();
 
     // For screen readers; the prompt label is named by its text.
@@ -77,6 +154,10 @@ frmtmp::frmtmp(Editor& editor, QWidget* parent)
         if (ev->button() == Qt::LeftButton && pic->rect().contains(LogicalPixel(ev, pic)))
             pic_Click();
     });
+    connect(picFit, &SurfaceView::mouseReleased, this, [this](QMouseEvent* ev) {
+        if (ev->button() == Qt::LeftButton && picFit->rect().contains(LogicalPixel(ev, picFit)))
+            PlaceShown();
+    });
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(300);
@@ -93,8 +174,18 @@ void frmtmp::ShowModal()
     QPalette background = palette();
     background.setColor(QPalette::Window, ToQColor(e_.frmtmpBackColour));
     setPalette(background);
+    // The picture the choices start from: the caller's, with its
+    // transparency, or the staging surface as it stands.
+    // Copies are taken only once a choice needs them, so that opening the
+    // window for a large picture costs no more than before.
+    rawKept_ = false;
+    source_ = Tag.isEmpty() ? given_ : QImage();
+    given_ = QImage();
+    DropMapping();
     Form_Activate();
-    FitToScreen(scroll_, parentWidget(), menuBar->isVisible() ? menuBar->sizeHint().height() : 0);
+    ApplyChoices();
+    const int above = (menuBar->isVisible() ? menuBar->sizeHint().height() : 0) + choiceBar->sizeHint().height();
+    FitToScreen(scroll_, parentWidget(), above);
     layout()->activate(); // the size with or without the menu bar
     CentreOver(this, parentWidget());
     exec();
@@ -107,7 +198,8 @@ void frmtmp::StopBlinking()
 
 void frmtmp::RamkaDopasuj()
 {
-    Ramka->setGeometry(pic->x() - 1, pic->y() - 1, pic->width() + 2, pic->height() + 2);
+    const QWidget* shown = picFit->isVisible() ? picFit : pic;
+    Ramka->setGeometry(shown->x() - 1, shown->y() - 1, shown->width() + 2, shown->height() + 2);
 }
 
 bool frmtmp::event(QEvent* ev)
@@ -155,6 +247,7 @@ void frmtmp::pic_MouseMove(int x, int y)
     if (p.left == old.x() && p.top == old.y())
         return;
     Shape1->move(p.left, p.top);
+    ShowCount();
     const QString caption = tr("Wklej [%1,%2]").arg(p.left).arg(p.top);
     if (windowTitle() != caption)
         setWindowTitle(caption);
@@ -164,6 +257,7 @@ void frmtmp::pic_Click()
 {
     Tag.clear();
     Timer1->stop();
+    FinishMapping();
     PlaceFragment(e_, Shape1->x(), Shape1->y());
     e_.pic.clear();
     accept(); // hides the window; the caller's modal show returns
@@ -186,6 +280,10 @@ void frmtmp::Timer2_Timer()
         // The text is drawn at the top-left corner on the window's back
         // colour; pic takes the text's size, at least 32 x 32.
         e_.pic.assign(::RenderText(Tag, Text->font(), e_.frmtmpBackColour), true);
+        rawKept_ = false;
+        source_ = QImage();
+        DropMapping();
+        ApplyChoices();
         RamkaDopasuj(); // pic has taken the text's size
     }
 }
@@ -197,4 +295,43 @@ void frmtmp::reject()
     Timer1->stop();
     Timer2->stop();
     QDialog::reject();
+}
+
+PlacementChoices frmtmp::choices() const
+{
+    return {cmdDopasuj->isChecked(), cmdKolory->isChecked(), cmdRozpraszanie->isChecked()};
+}
+
+void frmtmp::setChoices(const PlacementChoices& c)
+{
+    const QSignalBlocker b1(cmdDopasuj), b2(cmdKolory), b3(cmdRozpraszanie);
+    cmdDopasuj->setChecked(c.fit);
+    cmdKolory->setChecked(c.paletteColours);
+    cmdRozpraszanie->setChecked(c.dither);
+    cmdRozpraszanie->setEnabled(c.paletteColours);
+    if (isVisible())
+        ApplyChoices();
+}
+
+void frmtmp::keyPressEvent(QKeyEvent* ev)
+{
+    // Return places in every mode; Esc closes through QDialog.
+    if (ev->key() == Qt::Key_Return || ev->key() == Qt::Key_Enter) {
+        PlaceShown();
+        return;
+    }
+    QDialog::keyPressEvent(ev);
+}
+
+void frmtmp::PlaceShown()
+{
+    if (!cmdDopasuj->isChecked()) {
+        pic_Click();
+        return;
+    }
+    Tag.clear();
+    Timer1->stop();
+    PlaceWhole(e_, fitted_);
+    e_.pic.clear();
+    accept();
 }

@@ -841,6 +841,26 @@ Switches may be written in any case.
         <source>Rysowanie kl&amp;awiaturą</source>
         <translation>&amp;Keyboard drawing</translation>
     </message>
+    <message>
+        <source>Eksportuj do PNG</source>
+        <translation>Export to PNG</translation>
+    </message>
+    <message>
+        <source>Obrazy PNG (*.png)|*.png</source>
+        <translation>PNG images (*.png)|*.png</translation>
+    </message>
+    <message>
+        <source>&amp;Eksportuj do PNG...</source>
+        <translation>&amp;Export to PNG...</translation>
+    </message>
+    <message>
+        <source>P&amp;okaż kolory spoza palety</source>
+        <translation>Show colours &amp;outside the palette</translation>
+    </message>
+    <message>
+        <source>Pokaż prze&amp;zroczystość</source>
+        <translation>Show transparenc&amp;y</translation>
+    </message>
 </context>
 <context>
     <name>frmText</name>
@@ -902,6 +922,29 @@ Switches may be written in any case.
     <message>
         <source>Wklej [%1,%2]</source>
         <translation>Paste [%1,%2]</translation>
+    </message>
+    <message>
+        <source>&amp;Dopasuj do 32 x 32</source>
+        <translation>F&amp;it to 32 x 32</translation>
+    </message>
+    <message>
+        <source>&amp;Kolory palety</source>
+        <translation>&amp;Palette colours</translation>
+    </message>
+    <message>
+        <source>Roz&amp;praszanie</source>
+        <translation>&amp;Dithering</translation>
+    </message>
+    <message>
+        <source>Trwa dobieranie kolorów palety...</source>
+        <translation>Choosing the palette colours...</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n pikseli spoza palety zostanie zapisanych jako czarne</source>
+        <translation>
+            <numerusform>%n pixel outside the palette will be saved as black</numerusform>
+            <numerusform>%n pixels outside the palette will be saved as black</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "transfer/OutsidePalette.h"
 #include "qt/QtColour.h"
 
 namespace {
@@ -57,10 +58,34 @@ void DrawKeyCursor(QImage& image, const Surface& picture, Cell cell, qreal dpr)
     FillLogical(image, x0, y0, 1, CellSize, dpr, ring);
     FillLogical(image, x0 + CellSize - 1, y0, 1, CellSize, dpr, ring);
 }
+
+// Cells of the transparent colour as two light greys in 3 x 3 checks, and
+// cells outside the palette crossed from corner to corner in black or white,
+// whichever stands out from the cell.
+void DrawMarks(QImage& image, const Surface& picture, const CanvasMarks& marks, qreal dpr)
+{
+    constexpr int Half = CellSize / 2;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const Colour c = picture.pixel(x, y);
+            const int x0 = CellSize * x, y0 = CellSize * y;
+            if (marks.transparent && c == *marks.transparent) {
+                for (int j = 0; j < 2; ++j)
+                    for (int i = 0; i < 2; ++i)
+                        FillLogical(image, x0 + i * Half, y0 + j * Half, Half, Half, dpr,
+                                    (i + j) % 2 ? qRgb(0xCC, 0xCC, 0xCC) : qRgb(0xF4, 0xF4, 0xF4));
+            } else if (marks.outsidePalette && !InPalette(c)) {
+                const int light = 299 * Red(c) + 587 * Green(c) + 114 * Blue(c);
+                const QRgb ink = light > 128 * 1000 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+                for (int k = 0; k < CellSize; ++k)
+                    FillLogical(image, x0 + k, y0 + k, 1, 1, dpr, ink);
+            }
+        }
+}
 } // namespace
 
 QImage RenderCanvas(const Surface& picture, const CanvasOverlay& overlay, qreal dpr,
-                    QColor gridColour)
+                    QColor gridColour, const CanvasMarks& marks)
 {
     dpr = std::max<qreal>(dpr, 1.0);
     const int canvasWidth = ViewSide(CanvasScale, picture.width());
@@ -89,6 +114,8 @@ QImage RenderCanvas(const Surface& picture, const CanvasOverlay& overlay, qreal 
         }
     }
 
+    if (marks.outsidePalette || marks.transparent)
+        DrawMarks(image, picture, marks, dpr);
     if (overlay.GridVisible) {
         const QRgb g = gridColour.rgb();
         for (int i = 0; i < GridLines; ++i) {
@@ -135,12 +162,20 @@ void CanvasView::overlayChanged()
     update();
 }
 
+void CanvasView::setMarks(const CanvasMarks& marks)
+{
+    if (marks_ == marks)
+        return;
+    marks_ = marks;
+    update();
+}
+
 void CanvasView::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     p.drawImage(QPoint(0, 0), RenderCanvas(surface_, overlay_, devicePixelRatioF(),
-                                           palette().color(QPalette::WindowText)));
+                                           palette().color(QPalette::WindowText), marks_));
 }
 
 void CanvasView::keyPressEvent(QKeyEvent* event)

@@ -3,6 +3,8 @@
 // events. The image and the overlay tell it when they change. It paints in
 // device pixels so that cells stay sharp at any scale.
 #pragma once
+#include <optional>
+
 #include <QHash>
 
 #include "tools/CanvasTools.h"
@@ -12,8 +14,17 @@
 // device pixel, logical canvas pixel p covering device pixels
 // round(p*dpr) .. round((p+1)*dpr)-1. The picture carries `dpr` as its
 // device pixel ratio.
+// Two ways of seeing what a save will write, drawn over the cells only:
+// cells outside the palette crossed by a thin diagonal, and cells of the
+// transparent colour as a light grey checkerboard.
+struct CanvasMarks {
+    bool outsidePalette = false;
+    std::optional<Colour> transparent;
+    bool operator==(const CanvasMarks&) const = default;
+};
+
 QImage RenderCanvas(const Surface& image, const CanvasOverlay& overlay, qreal dpr,
-                    QColor gridColour);
+                    QColor gridColour, const CanvasMarks& marks = {});
 
 class CanvasView : public SurfaceView, public OverlayObserver {
     Q_OBJECT
@@ -22,6 +33,9 @@ public:
     ~CanvasView() override;
 
     void overlayChanged() override;
+    // What the canvas marks; the image is never touched.
+    void setMarks(const CanvasMarks& marks);
+    const CanvasMarks& marks() const { return marks_; }
 
     // The modifiers held at the key's release; when none is held any more,
     // those held at its press, so Ctrl let go a moment before the arrow
@@ -42,6 +56,7 @@ protected:
 
 private:
     CanvasOverlay& overlay_;
+    CanvasMarks marks_;
     QHash<int, Qt::KeyboardModifiers> pressed_;
     QWidget* watchedWindow_ = nullptr;
 };

@@ -16,6 +16,7 @@
 #include "files/Options.h"
 #include "tools/CanvasTools.h"
 #include "tools/KeyboardDrawing.h"
+#include "transfer/Placement.h"
 #include "ui/HelpTexts.h"
 #include "ui/CanvasView.h" // complete, so picIkona works as a SurfaceView anywhere
 #include "ui/Lazy.h"
@@ -274,6 +275,25 @@ private:
     QString usualCanvasDescription_;
 
 public:
+    // ---- Pictures: the placement window's choices and the two marking
+    // views, kept in a settings file of their own beside opcje.dat
+    // (frmMain_Options.cpp, frmMain_View.cpp), and the PNG export
+    // (frmMain_Export.cpp).
+    PlacementChoices Choices; // taken back from the placement window at shutdown
+    MarkViews Marks;
+    QAction* mnuSpozaPalety = nullptr;
+    QAction* mnuPrzezroczystosc = nullptr;
+    QAction* mnuEksportuj = nullptr;
+    // The settings file: empty when the options are not kept.
+    static QString ChoicesFile();
+    void ReadChoices();
+    void SaveChoices();
+    void SetMarkView(bool outsidePalette, bool on);
+    // What the canvas marks, from Marks and the transparent colour.
+    void ShowMarks();
+    void mnuEksportuj_Click();
+    // The image as a 32 x 32 RGBA PNG; false when anything failed.
+    bool ZapiszPng(const QString& path);
 
     // Completes the window (texts, menu bar, its one size, its place) before
     // its first showing.

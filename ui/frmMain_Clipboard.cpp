@@ -46,6 +46,8 @@ void frmMain::mnuWklej_Click()
     e_.FragmentPrompt = tr("Ponieważ wklejany obraz ma większe wymiary niż 32x32 pixele, to wybierz fragment, "
                            "który chcesz wkleić ze schowka").toStdString();
     e_.pic.assign(SurfaceFromImage(*picture, e_.pic.backColour()), true);
+    if (e_.pic.width() > ImageSize || e_.pic.height() > ImageSize)
+        tmp->SetSourcePicture(*picture); // with its transparency, for the choices
     PlaceClipboardPicture();
 }
 

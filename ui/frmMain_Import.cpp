@@ -58,6 +58,7 @@ void frmMain::ImportPicture(const QImage& picture)
     if (e_.pic.width() > ImageSize || e_.pic.height() > ImageSize) {
         e_.FragmentPrompt = tr("Wybierz fragment pliku, który chcesz zaimportować").toStdString();
         tmp->Tag.clear();
+        tmp->SetSourcePicture(picture); // with its transparency, for the choices
         tmp->ShowModal();
         return;
     }

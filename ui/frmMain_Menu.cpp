@@ -32,6 +32,8 @@ void frmMain::BudujMenu()
     mnuImportPaint = Entry(mnuImportuj, tr("Importuj plik graficzny..."), Qt::CTRL | Qt::Key_I);
     mnuZapisz = Entry(mnuPlik, tr("&Zapisz"), Qt::CTRL | Qt::Key_S);
     mnuZapiszJako = Entry(mnuPlik, tr("Zapisz &jako ..."), Qt::CTRL | Qt::Key_J);
+    mnuEksportuj = mnuPlik->addAction(tr("&Eksportuj do PNG..."));
+    mnuEksportuj->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_E);
     mnuPlik->addSeparator();
     mnuKoniec = Entry(mnuPlik, tr("&Koniec"), Qt::CTRL | Qt::Key_Q);
 
@@ -85,6 +87,11 @@ void frmMain::BudujMenu()
     mnuPokazuj1 = Checkable(mnuOpcje, tr("Pokazuj podgląd &ikony"));
     mnuPokazuj2 = Checkable(mnuOpcje, tr("Pokazuj &miniaturkę ikony"));
     mnuPokażSiatkę = Checkable(mnuOpcje, tr("Pokaż &siatkę"), Qt::CTRL | Qt::Key_G);
+    // Views of what a save writes; they never change the image.
+    mnuSpozaPalety = mnuOpcje->addAction(tr("P&okaż kolory spoza palety"));
+    mnuPrzezroczystosc = mnuOpcje->addAction(tr("Pokaż prze&zroczystość"));
+    for (QAction* a : {mnuSpozaPalety, mnuPrzezroczystosc})
+        a->setCheckable(true);
 
     mnuPomoc = new QMenu(tr("Pomo&c"), this);
     mnuPomoc2 = Checkable(mnuPomoc, tr("Pomoc"), Qt::Key_F1);
@@ -103,6 +110,7 @@ void frmMain::PodłączMenu()
         {mnuOtwórz, &frmMain::mnuOtwórz_Click},
         {mnuZapisz, &frmMain::mnuZapisz_Click},
         {mnuZapiszJako, &frmMain::mnuZapiszJako_Click},
+        {mnuEksportuj, &frmMain::mnuEksportuj_Click},
         {mnuOpenEXE, &frmMain::mnuOpenEXE_Click},
         {mnuImportPaint, &frmMain::mnuImportPaint_Click},
         {mnuCofnij, &frmMain::mnuCofnij_Click},
@@ -123,4 +131,6 @@ void frmMain::PodłączMenu()
                 [this, i](bool on) { SetView(View(i), on); });
     connect(mnuPomoc2, &QAction::toggled, this, &frmMain::SetHelpMode);
     BudujObraz(); // the Obraz menu's entries, modes and keys
+    connect(mnuSpozaPalety, &QAction::toggled, this, [this](bool on) { SetMarkView(true, on); });
+    connect(mnuPrzezroczystosc, &QAction::toggled, this, [this](bool on) { SetMarkView(false, on); });
 }

@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "core/Procedury.h"
+#include "core/Transparent.h"
 #include "ui/CanvasView.h"
 #include "ui/Frame.h"
 #include "ui/Label.h"
@@ -55,4 +56,23 @@ void frmMain::SetView(View v, bool on)
         ShowHelpBar(on);
         break;
     }
+}
+
+void frmMain::SetMarkView(bool outsidePalette, bool on)
+{
+    bool& state = outsidePalette ? Marks.outsidePalette : Marks.transparency;
+    if (state == on)
+        return; // also the toggled() that setChecked below sends back
+    state = on;
+    (outsidePalette ? mnuSpozaPalety : mnuPrzezroczystosc)->setChecked(on);
+    ShowMarks();
+}
+
+void frmMain::ShowMarks()
+{
+    CanvasMarks marks;
+    marks.outsidePalette = Marks.outsidePalette;
+    if (Marks.transparency)
+        marks.transparent = TransparentColor(e_);
+    picIkona->setMarks(marks);
 }

@@ -104,6 +104,7 @@ void frmMain::UruchomTimer2()
 frmtmp* frmMain::MakePlacementWindow()
 {
     auto* placement = new frmtmp(e_, this);
+    placement->setChoices(Choices);
     // It blinks from its creation until start-up ends.
     if (StartUpEnded)
         placement->StopBlinking();

@@ -130,7 +130,8 @@ class Transfer(harness.Case):
     def placement_pixels(self, wid):
         """The placement window's picture area right of the blinking frame
         (which starts at the left edge), as raw RGB bytes."""
-        x, y, _, _ = self.app.window_geometry(wid)
+        x, y, _, h = self.app.window_geometry(wid)
+        y += h - 345  # the client area ends the window; the choice buttons are above it
         shot = self.app.screenshot()
         out = os.environ.get("PIKSELAR_E2E_SHOTS")
         if out:
