@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "core/Translatable.h"
+
 namespace {
 // ASCII only: every switch is ASCII, and a word with other bytes is no switch.
 bool SameSwitch(std::string_view word, std::string_view upperSwitch)
@@ -39,7 +41,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words)
 
 std::string_view UsageText()
 {
-    return "Użycie: pikselar [PLIK.ico | /SCHOWEK]\n"
+    return QT_TRANSLATE_NOOP("CommandLine", "Użycie: pikselar [PLIK.ico | /SCHOWEK]\n"
            "Edytor jednej ikony 32 x 32 w 16 kolorach.\n"
            "\n"
            "  PLIK.ico    otwiera podany plik ikony\n"
@@ -47,5 +49,5 @@ std::string_view UsageText()
            "  /?, /POMOC, /HELP, -h, --help\n"
            "              wypisuje ten tekst i kończy program\n"
            "\n"
-           "Wielkość liter w przełącznikach nie ma znaczenia.\n";
+           "Wielkość liter w przełącznikach nie ma znaczenia.\n");
 }

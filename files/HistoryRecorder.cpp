@@ -2,57 +2,59 @@
 
 #include "files/HistoryStore.h"
 
+#include "core/Translatable.h"
+
 const char* HistoryLabel(ChangeCause cause)
 {
     switch (cause) {
     case ChangeCause::Pencil:
-        return "Ołówek";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Ołówek");
     case ChangeCause::Line:
-        return "Linia";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Linia");
     case ChangeCause::Rectangle:
-        return "Prostokąt";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Prostokąt");
     case ChangeCause::FilledRectangle:
-        return "Wypełniony prostokąt";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Wypełniony prostokąt");
     case ChangeCause::Eraser:
-        return "Gumka";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Gumka");
     case ChangeCause::ColourEraser:
-        return "Gumka kolorowa";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Gumka kolorowa");
     case ChangeCause::Shift:
-        return "Przesunięcie";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Przesunięcie");
     case ChangeCause::Undo:
-        return "Cofnij";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Cofnij");
     case ChangeCause::Clear:
-        return "Czyść";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Czyść");
     case ChangeCause::New:
-        return "Nowy";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Nowy");
     case ChangeCause::Open:
-        return "Otwórz";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Otwórz");
     case ChangeCause::Paste:
-        return "Wklej";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Wklej");
     case ChangeCause::Cut:
-        return "Wytnij";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Wytnij");
     case ChangeCause::Import:
-        return "Import";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Import");
     case ChangeCause::ProgramIcon:
-        return "Ikona programu";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Ikona programu");
     case ChangeCause::Text:
-        return "Tekst";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Tekst");
     case ChangeCause::Restore:
-        return "Przywrócenie";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Przywrócenie");
     case ChangeCause::FlipHorizontal:
-        return "Odbicie w poziomie";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Odbicie w poziomie");
     case ChangeCause::FlipVertical:
-        return "Odbicie w pionie";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Odbicie w pionie");
     case ChangeCause::RotateRight:
-        return "Obrót w prawo";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Obrót w prawo");
     case ChangeCause::RotateLeft:
-        return "Obrót w lewo";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Obrót w lewo");
     case ChangeCause::Fill:
-        return "Wypełnienie";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Wypełnienie");
     case ChangeCause::ReplaceColour:
-        return "Zamiana koloru";
+        return QT_TRANSLATE_NOOP("HistoryRecorder", "Zamiana koloru");
     }
-    return "Zmiana";
+    return QT_TRANSLATE_NOOP("HistoryRecorder", "Zmiana");
 }
 
 HistoryRecorder::HistoryRecorder(Image& image, HistoryStore& store) : image_(image), store_(store)

@@ -5,6 +5,7 @@
 // nothing. The steps of a pencil stroke are recorded as the stroke's one
 // state still in progress, so even a long stroke reaches the disk.
 #pragma once
+#include "core/Translatable.h"
 #include <optional>
 
 #include "core/Image.h"
@@ -15,7 +16,7 @@ class HistoryStore;
 // The label of the state a change makes, as the history window shows it.
 const char* HistoryLabel(ChangeCause cause);
 // The label of the picture before the run's first change.
-inline constexpr const char* HistoryStartLabel = "Stan wyjściowy";
+inline constexpr const char* HistoryStartLabel = QT_TRANSLATE_NOOP("HistoryRecorder", "Stan wyjściowy");
 
 class HistoryRecorder : public ImageListener {
 public:

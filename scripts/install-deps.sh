@@ -7,7 +7,8 @@ set -euo pipefail
 
 build=(build-essential cmake ninja-build qt6-base-dev libxkbcommon-dev
        qt6-translations-l10n fonts-dejavu-core libfontconfig-dev libxcb1-dev
-       pkg-config adwaita-icon-theme hicolor-icon-theme qt6-wayland libsqlite3-dev)
+       pkg-config adwaita-icon-theme hicolor-icon-theme qt6-wayland libsqlite3-dev
+       qt6-tools-dev qt6-l10n-tools)
 test=("${build[@]}"
       libbenchmark-dev
       xvfb xauth xdotool xclip x11-utils imagemagick

@@ -32,12 +32,12 @@ QAction* Checkable(QMenu* menu, const QString& caption, QKeySequence shortcut)
 TextMenus::TextMenus(QMenuBar* bar, QWidget* window, std::function<void()> rerender)
     : QObject(window), window_(window), rerender_(std::move(rerender)), font_(InitialTextFont())
 {
-    mnuCzcionka = bar->addMenu(QStringLiteral("&Czcionka"));
-    mnuZmien = mnuCzcionka->addAction(QStringLiteral("Zmień &czcionkę"));
+    mnuCzcionka = bar->addMenu(tr("&Czcionka"));
+    mnuZmien = mnuCzcionka->addAction(tr("Zmień &czcionkę"));
     mnuZmien->setShortcut(Qt::CTRL | Qt::Key_F);
     connect(mnuZmien, &QAction::triggered, this, &TextMenus::mnuZmien_Click);
 
-    mnuRozmiar = bar->addMenu(QStringLiteral("&Rozmiar czcionki"));
+    mnuRozmiar = bar->addMenu(tr("&Rozmiar czcionki"));
     for (int i = 1; i <= 9; ++i) {
         roz[i] = Checkable(mnuRozmiar, QString::fromLatin1(SizeEntries[i].caption),
                            QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_F1 + i - 1)));
@@ -46,10 +46,10 @@ TextMenus::TextMenus(QMenuBar* bar, QWidget* window, std::function<void()> reren
     }
     roz[InitialSizeEntry]->setChecked(true);
 
-    mnuStyl = bar->addMenu(QStringLiteral("&Styl czcionki"));
-    mnuBold = Checkable(mnuStyl, QStringLiteral("&Pogrubiona"), Qt::CTRL | Qt::Key_B);
-    mnuItalic = Checkable(mnuStyl, QStringLiteral("&Ukośna"), Qt::CTRL | Qt::Key_I);
-    mnuU = Checkable(mnuStyl, QStringLiteral("P&odkreślona"), Qt::CTRL | Qt::Key_U);
+    mnuStyl = bar->addMenu(tr("&Styl czcionki"));
+    mnuBold = Checkable(mnuStyl, tr("&Pogrubiona"), Qt::CTRL | Qt::Key_B);
+    mnuItalic = Checkable(mnuStyl, tr("&Ukośna"), Qt::CTRL | Qt::Key_I);
+    mnuU = Checkable(mnuStyl, tr("P&odkreślona"), Qt::CTRL | Qt::Key_U);
     connect(mnuBold, &QAction::triggered, this, &TextMenus::mnuBold_Click);
     connect(mnuItalic, &QAction::triggered, this, &TextMenus::mnuItalic_Click);
     connect(mnuU, &QAction::triggered, this, &TextMenus::mnuU_Click);

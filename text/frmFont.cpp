@@ -34,21 +34,21 @@ QStringList PlainFamilies(const QStringList& families)
 frmFont::frmFont(std::function<void(const QString&)> apply, QWidget* parent)
     : QDialog(parent, FixedDialogFlags()), apply_(std::move(apply))
 {
-    setWindowTitle(QStringLiteral("Zmień czcionkę"));
+    setWindowTitle(tr("Zmień czcionkę"));
     setFixedSize(286, 144);
 
-    Label1 = new QLabel(QStringLiteral("Czcionka"), this);
+    Label1 = new QLabel(tr("Czcionka"), this);
     Label1->setGeometry(8, 8, 169, 17);
     Combo1 = new QComboBox(this);
     Combo1->setGeometry(8, 24, 185, 21);
     Combo1->setEditable(false);
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1 = new QPushButton(tr("OK"), this);
     Command1->setGeometry(208, 24, 65, 25);
     // Not the default button, nor made one when the dialog shows: Return in
     // the list leaves the dialog open (keyPressEvent lets a focused button
     // take it).
     Command1->setAutoDefault(false);
-    Frame1 = new QGroupBox(QStringLiteral("Podgląd"), this);
+    Frame1 = new QGroupBox(tr("Podgląd"), this);
     Frame1->setGeometry(8, 56, 273, 81);
     lblTest = new QLabel(QStringLiteral("ABC abc ąćęłńóśźż"), Frame1);
     lblTest->setGeometry(8, 24, 249, 49);
@@ -57,18 +57,18 @@ frmFont::frmFont(std::function<void(const QString&)> apply, QWidget* parent)
     preview.setBold(false);
     preview.setItalic(false);
     lblTest->setFont(preview);
-    Label2 = new QLabel(QStringLiteral("Proszę czekać, trwa ładowanie listy czcionek"), this);
+    Label2 = new QLabel(tr("Proszę czekać, trwa ładowanie listy czcionek"), this);
     Label2->setGeometry(8, 56, 273, 17);
     for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Combo1),
                        static_cast<QWidget*>(Command1), static_cast<QWidget*>(Frame1)})
         w->hide();
 
     // For screen readers; the button and the box are named by their captions.
-    Combo1->setAccessibleName(QStringLiteral("Czcionka"));
-    Combo1->setAccessibleDescription(QStringLiteral("Lista czcionek ekranowych"));
-    Command1->setAccessibleDescription(QStringLiteral("Zamyka okno i ustawia wybraną czcionkę"));
-    lblTest->setAccessibleName(QStringLiteral("Podgląd czcionki"));
-    lblTest->setAccessibleDescription(QStringLiteral("Przykładowy tekst w wybranej czcionce"));
+    Combo1->setAccessibleName(tr("Czcionka"));
+    Combo1->setAccessibleDescription(tr("Lista czcionek ekranowych"));
+    Command1->setAccessibleDescription(tr("Zamyka okno i ustawia wybraną czcionkę"));
+    lblTest->setAccessibleName(tr("Podgląd czcionki"));
+    lblTest->setAccessibleDescription(tr("Przykładowy tekst w wybranej czcionce"));
 
     connect(Combo1, &QComboBox::currentIndexChanged, this, &frmFont::Combo1_Click);
     connect(Command1, &QPushButton::clicked, this, &frmFont::Command1_Click);

@@ -14,27 +14,27 @@ constexpr int MaxTextLength = 10;
 frmText::frmText(std::function<void(const QString&)> place, QWidget* parent)
     : QDialog(parent, FixedDialogFlags()), place_(std::move(place))
 {
-    setWindowTitle(QStringLiteral("Wstaw tekst"));
+    setWindowTitle(tr("Wstaw tekst"));
     setFixedSize(213, 70);
 
-    Label1 = new QLabel(QStringLiteral("Wpisz tu jakiś tekst"), this);
+    Label1 = new QLabel(tr("Wpisz tu jakiś tekst"), this);
     Label1->setGeometry(8, 0, 225, 17);
     Text1 = new QLineEdit(this);
     Text1->setGeometry(8, 16, 201, 19);
     Text1->setMaxLength(MaxTextLength);
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1 = new QPushButton(tr("OK"), this);
     Command1->setGeometry(8, 40, 73, 25);
     Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("Anuluj"), this);
+    Command2 = new QPushButton(tr("Anuluj"), this);
     Command2->setGeometry(128, 40, 73, 25);
     // A focused button takes Return; from the field Return still means "OK".
     Command2->setAutoDefault(true);
 
     // For screen readers; the buttons are named by their captions.
-    Text1->setAccessibleName(QStringLiteral("Tekst"));
-    Text1->setAccessibleDescription(QStringLiteral("Wpisz tu jakiś tekst, najwyżej 10 znaków"));
-    Command1->setAccessibleDescription(QStringLiteral("Wstawia tekst przez okno wklejania"));
-    Command2->setAccessibleDescription(QStringLiteral("Zamyka okno bez wstawiania tekstu"));
+    Text1->setAccessibleName(tr("Tekst"));
+    Text1->setAccessibleDescription(tr("Wpisz tu jakiś tekst, najwyżej 10 znaków"));
+    Command1->setAccessibleDescription(tr("Wstawia tekst przez okno wklejania"));
+    Command2->setAccessibleDescription(tr("Zamyka okno bez wstawiania tekstu"));
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1);

@@ -180,7 +180,10 @@ std::optional<QImage> RunDecodeProcess(const DecodeRequest& request, const std::
     const QString program = DecoderProgram();
     if (program.isEmpty()) {
         static std::once_flag warned;
-        std::call_once(warned, [] { std::fputs("pikselar: brak programu pikselar-decode\n", stderr); });
+        std::call_once(warned, [] {
+            std::fputs(QCoreApplication::translate("DecodeProcess", "pikselar: brak programu pikselar-decode\n")
+                           .toLocal8Bit().constData(), stderr);
+        });
         return std::nullopt;
     }
     int ends[2];

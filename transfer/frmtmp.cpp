@@ -66,7 +66,7 @@ frmtmp::frmtmp(Editor& editor, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), e_(editor)
 {
     // A title bar without a close box; a fixed size.
-    setWindowTitle(QStringLiteral("Wklej"));
+    setWindowTitle(tr("Wklej"));
     setAutoFillBackground(true);
 
     // The menu bar of text mode sits above the client area, which keeps its
@@ -139,11 +139,11 @@ frmtmp::frmtmp(Editor& editor, QWidget* parent)
     RamkaDopasuj();
 
     // For screen readers; the prompt label is named by its text.
-    pic->setAccessibleName(QStringLiteral("Obraz do wklejenia"));
+    pic->setAccessibleName(tr("Obraz do wklejenia"));
     pic->setAccessibleDescription(
-        QStringLiteral("Ramka wyboru idzie za wskaźnikiem; kliknięcie wkleja fragment w ramce"));
-    Shape1->setAccessibleName(QStringLiteral("Ramka wyboru"));
-    Ramka->setAccessibleName(QStringLiteral("Ramka obrazu"));
+        tr("Ramka wyboru idzie za wskaźnikiem; kliknięcie wkleja fragment w ramce"));
+    Shape1->setAccessibleName(tr("Ramka wyboru"));
+    Ramka->setAccessibleName(tr("Ramka obrazu"));
 
     connect(pic, &SurfaceView::mouseMoved, this,
             [this](QMouseEvent* ev) {
@@ -248,7 +248,7 @@ void frmtmp::pic_MouseMove(int x, int y)
         return;
     Shape1->move(p.left, p.top);
     ShowCount();
-    const QString caption = QStringLiteral("Wklej [%1,%2]").arg(p.left).arg(p.top);
+    const QString caption = tr("Wklej [%1,%2]").arg(p.left).arg(p.top);
     if (windowTitle() != caption)
         setWindowTitle(caption);
 }

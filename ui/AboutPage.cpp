@@ -7,11 +7,18 @@
 #include <QVBoxLayout>
 
 #include "ui/ProgramResources.h"
+#include "ui/Translations.h"
 
 namespace {
+// The page in the interface's language.
+const char* PageName()
+{
+    return InterfaceLanguage() == Language::English ? EnglishAboutPageName : AboutPageName;
+}
+
 QByteArray PageBytes()
 {
-    QFile page(ProgramResource(AboutPageName));
+    QFile page(ProgramResource(PageName()));
     return page.open(QIODevice::ReadOnly) ? page.readAll() : QByteArray();
 }
 } // namespace
@@ -22,7 +29,7 @@ QUrl AboutPageFile()
     static QTemporaryDir folder;
     if (!folder.isValid())
         return {};
-    const QString path = folder.filePath(QString::fromUtf8(AboutPageName));
+    const QString path = folder.filePath(QString::fromUtf8(PageName()));
     QFile file(path);
     if (!file.exists()) {
         const QByteArray bytes = PageBytes();
@@ -38,7 +45,7 @@ QUrl AboutPageFile()
 void ShowAboutPage(QWidget* parent)
 {
     QDialog window(parent);
-    window.setWindowTitle(QStringLiteral("Strona WWW"));
+    window.setWindowTitle(QCoreApplication::translate("AboutPage", "Strona WWW"));
     auto* view = new QTextBrowser(&window);
     view->setOpenExternalLinks(true);
     view->setHtml(QString::fromUtf8(PageBytes()));

@@ -71,9 +71,10 @@ public:
     QString type(const QFileInfo& info) const override
     {
         if (info.isDir())
-            return QStringLiteral("Folder");
+            return QCoreApplication::translate("Dialogs", "Folder");
         const QString suffix = info.suffix();
-        return suffix.isEmpty() ? QStringLiteral("Plik") : QStringLiteral("Plik %1").arg(suffix.toUpper());
+        return suffix.isEmpty() ? QCoreApplication::translate("Dialogs", "Plik")
+                              : QCoreApplication::translate("Dialogs", "Plik %1").arg(suffix.toUpper());
     }
 };
 

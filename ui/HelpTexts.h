@@ -4,6 +4,8 @@
 #pragma once
 #include <string>
 
+#include "core/Translatable.h"
+
 // Kinds of the help bar's texts, counted from 0.
 enum ShortHelpKind {
     ShortToolbar = 0,  // Toolbar(0..7)
@@ -28,7 +30,7 @@ std::string ShortHelpText(int kind, int index);
 std::string LongHelpText(int kind, int index);
 
 // The notice shown when help mode is switched on.
-inline constexpr const char* HelpModeNotice =
+inline constexpr const char* HelpModeNotice = QT_TRANSLATE_NOOP("HelpTexts",
     "Właśnie uruchomiłes Pomoc. Od teraz klikając np. w jakieś narzędzie dowiesz się do czego "
     "to narzędzie służy. Aby wyłączyć tą pomoc, należy z menu POMOC wybrać jeszcze raz pozycję "
-    "POMOC";
+    "POMOC");

@@ -21,13 +21,13 @@ struct Held {
 QtMessageHandler previous = nullptr;
 std::vector<Held>* held = nullptr;
 bool active = false;
+std::string* message = nullptr;
 
 void Guard(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     if (type == QtFatalMsg) {
         // Only the platform's failure is fatal while the application is made.
-        const char* line = NoWindowSystemMessage;
-        [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, line, std::strlen(line));
+        [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, message->data(), message->size());
         ::_exit(1);
     }
     // The platform's notes ("could not connect to display") would only
@@ -36,8 +36,9 @@ void Guard(QtMsgType type, const QMessageLogContext& context, const QString& tex
 }
 } // namespace
 
-NoWindowSystemGuard::NoWindowSystemGuard()
+NoWindowSystemGuard::NoWindowSystemGuard(std::string line)
 {
+    message = new std::string(std::move(line));
     held = new std::vector<Held>;
     active = true;
     previous = qInstallMessageHandler(Guard);
@@ -53,6 +54,8 @@ void NoWindowSystemGuard::release()
         previous(h.type, QMessageLogContext(h.file, h.line, h.function, h.category), h.text);
     delete held;
     held = nullptr;
+    delete message;
+    message = nullptr;
 }
 
 NoWindowSystemGuard::~NoWindowSystemGuard()

@@ -10,3 +10,4 @@ QString ProgramResource(const char* name);
 
 inline constexpr const char* ProgramIconName = "pikselar.ico";
 inline constexpr const char* AboutPageName = "pikselar.html";
+inline constexpr const char* EnglishAboutPageName = "pikselar_en.html";

@@ -40,7 +40,7 @@ bool IsUtf8(const char* name)
 } // namespace
 
 UndecodableNames::UndecodableNames(QFileDialog& dialog)
-    : QObject(&dialog), dialog_(dialog), label_(new QLabel(QStringLiteral("Pliki o nazwach spoza UTF-8:"), &dialog)),
+    : QObject(&dialog), dialog_(dialog), label_(new QLabel(QCoreApplication::translate("UndecodableNames", "Pliki o nazwach spoza UTF-8:"), &dialog)),
       list_(new QListWidget(&dialog))
 {
     list_->setObjectName(QStringLiteral("undecodableNames"));

@@ -30,7 +30,7 @@ frmAbout::frmAbout(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                           | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setWindowTitle(QStringLiteral("O programie"));
+    setWindowTitle(tr("O programie"));
     setFixedSize(382, 237);
 
     picIcon = new QLabel(this);
@@ -46,11 +46,11 @@ frmAbout::frmAbout(QWidget* parent)
     red.setColor(QPalette::WindowText, Qt::red);
     lblTitle->setPalette(red);
 
-    lblVersion = Label(this, QStringLiteral("wersja 1.0"), QRect(70, 52, 259, 15));
+    lblVersion = Label(this, tr("wersja 1.0"), QRect(70, 52, 259, 15));
     lblDescription = Label(this, QString(), QRect(70, 75, 259, 78), true);
     SetFittingText(
         lblDescription,
-        QStringLiteral("Ten program służy do tworzenia ikon o wymiarach 32x32 pixele i 16 kolorach. "
+        tr("Ten program służy do tworzenia ikon o wymiarach 32x32 pixele i 16 kolorach. "
                        "Program posiada kilka ciekawych rzeczy, których nie posiadają konkurenci. "
                        "Proszę o wysyłanie uwag na temat programu i czeste odwiedzanie mojej "
                        "strony WWW"),
@@ -60,15 +60,15 @@ frmAbout::frmAbout(QWidget* parent)
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setGeometry(283, 175, 84, 23);
     cmdOK->setDefault(true);
-    cmdSysInfo = new QPushButton(QStringLiteral("&Strona WWW"), this);
+    cmdSysInfo = new QPushButton(tr("&Strona WWW"), this);
     cmdSysInfo->setGeometry(284, 205, 83, 23);
     // Focused, it takes Return: the page opens and the window stays.
     cmdSysInfo->setAutoDefault(true);
     // For screen readers; the buttons and labels are named by their captions.
-    picIcon->setAccessibleName(QStringLiteral("Ikona programu"));
-    picIcon->setAccessibleDescription(QStringLiteral("Obrazek programu Pikselar"));
-    cmdOK->setAccessibleDescription(QStringLiteral("Zamyka okno"));
-    cmdSysInfo->setAccessibleDescription(QStringLiteral("Otwiera stronę WWW autora programu"));
+    picIcon->setAccessibleName(tr("Ikona programu"));
+    picIcon->setAccessibleDescription(tr("Obrazek programu Pikselar"));
+    cmdOK->setAccessibleDescription(tr("Zamyka okno"));
+    cmdSysInfo->setAccessibleDescription(tr("Otwiera stronę WWW autora programu"));
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
 

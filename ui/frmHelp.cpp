@@ -31,7 +31,7 @@ frmHelp::frmHelp(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     // Never shown (no title bar), but names the window for the window system.
-    setWindowTitle(QStringLiteral("Pomoc"));
+    setWindowTitle(tr("Pomoc"));
     setFixedSize(Client.width() + 2 * Border, Client.height() + 2 * Border);
     client = new QWidget(this);
     client->setGeometry(QRect(QPoint(Border, Border), Client));
@@ -41,7 +41,7 @@ frmHelp::frmHelp(QWidget* parent)
     yellow.setColor(QPalette::WindowText, Qt::black);
     client->setPalette(yellow);
 
-    Label1 = StripLabel(client, QStringLiteral("Pomoc"), QRect(0, 0, 137, 17));
+    Label1 = StripLabel(client, tr("Pomoc"), QRect(0, 0, 137, 17));
     Label1->setAutoFillBackground(true);
     QPalette strip = Label1->palette();
     strip.setColor(QPalette::Window, Qt::blue);
@@ -56,9 +56,9 @@ frmHelp::frmHelp(QWidget* parent)
     lblHelp->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // For screen readers: "X" closes the window, and so does the text.
-    Label3->setAccessibleName(QStringLiteral("Zamknij"));
-    Label3->setAccessibleDescription(QStringLiteral("Zamyka okno pomocy"));
-    lblHelp->setAccessibleDescription(QStringLiteral("Kliknięcie zamyka okno pomocy"));
+    Label3->setAccessibleName(tr("Zamknij"));
+    Label3->setAccessibleDescription(tr("Zamyka okno pomocy"));
+    lblHelp->setAccessibleDescription(tr("Kliknięcie zamyka okno pomocy"));
 
     Label3->installEventFilter(this);
     lblHelp->installEventFilter(this);

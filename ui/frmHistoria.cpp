@@ -19,9 +19,9 @@ frmHistoria::frmHistoria(HistoryStore& store, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                           | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setWindowTitle(QStringLiteral("Historia"));
-    setAccessibleName(QStringLiteral("Historia"));
-    setAccessibleDescription(QStringLiteral("Wszystkie stany obrazu, najnowszy na górze"));
+    setWindowTitle(tr("Historia"));
+    setAccessibleName(tr("Historia"));
+    setAccessibleDescription(tr("Wszystkie stany obrazu, najnowszy na górze"));
     setFixedSize(Width, Height);
     setModal(true);
 
@@ -37,30 +37,30 @@ frmHistoria::frmHistoria(HistoryStore& store, QWidget* parent)
     lstStany->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstStany->setSelectionMode(QAbstractItemView::SingleSelection);
     lstStany->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    lstStany->setAccessibleName(QStringLiteral("Stany obrazu"));
+    lstStany->setAccessibleName(tr("Stany obrazu"));
     lstStany->setAccessibleDescription(
-        QStringLiteral("Strzałki wybierają stan, Enter przywraca go do obrazu, Esc zamyka okno"));
+        tr("Strzałki wybierają stan, Enter przywraca go do obrazu, Esc zamyka okno"));
 
-    lblPusta = new QLabel(QStringLiteral("Historia jest pusta."), lstStany->viewport());
+    lblPusta = new QLabel(tr("Historia jest pusta."), lstStany->viewport());
     lblPusta->setAlignment(Qt::AlignCenter);
     lblPusta->setGeometry(0, 0, Width - 30, 40);
     lblPusta->setVisible(model_->rowCount() == 0);
 
     lblUwaga = new QLabel(this);
     lblUwaga->setWordWrap(true);
-    lblUwaga->setText(QStringLiteral("Historia nie jest zapisywana: ") + QString::fromStdString(problem));
+    lblUwaga->setText(tr("Historia nie jest zapisywana: ") + QString::fromStdString(problem));
     lblUwaga->setVisible(!problem.empty());
 
-    cmdPrzywróć = new QPushButton(QStringLiteral("&Przywróć"), this);
-    cmdAnuluj = new QPushButton(QStringLiteral("Anuluj"), this);
+    cmdPrzywróć = new QPushButton(tr("&Przywróć"), this);
+    cmdAnuluj = new QPushButton(tr("Anuluj"), this);
     // Return restores through the default button, wherever the focus is, and
     // nothing when there is nothing to restore.
     cmdPrzywróć->setDefault(true);
     cmdPrzywróć->setAutoDefault(false);
     cmdAnuluj->setAutoDefault(false);
     cmdPrzywróć->setEnabled(model_->rowCount() > 0);
-    cmdPrzywróć->setAccessibleDescription(QStringLiteral("Przywraca wybrany stan do obrazu"));
-    cmdAnuluj->setAccessibleDescription(QStringLiteral("Zamyka okno bez zmian"));
+    cmdPrzywróć->setAccessibleDescription(tr("Przywraca wybrany stan do obrazu"));
+    cmdAnuluj->setAccessibleDescription(tr("Zamyka okno bez zmian"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

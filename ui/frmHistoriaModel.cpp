@@ -19,7 +19,7 @@ QVariant frmHistoriaModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= int(rows_.size()))
         return {};
     const HistoryRow& r = rows_[std::size_t(index.row())];
-    const QString cause = QString::fromStdString(r.cause);
+    const QString cause = QCoreApplication::translate("HistoryRecorder", r.cause.c_str());
     switch (role) {
     case Qt::DisplayRole:
         return cause + QLatin1Char('\n') + TimeText(r.timeMs);

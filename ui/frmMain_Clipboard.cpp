@@ -32,19 +32,19 @@ void frmMain::mnuWklej_Click()
     // One change, whichever way the picture or text comes in.
     ImageChange change(e_.picMini, ChangeCause::Paste);
     if (content.text) {
-        e_.FragmentPrompt = "Wybierz fragment tekstu, który chcesz wkleić";
+        e_.FragmentPrompt = tr("Wybierz fragment tekstu, który chcesz wkleić").toStdString();
         tmp->Tag = FirstCharacters(*content.text);
         tmp->ShowModal();
         return;
     }
     const auto& picture = content.picture;
     if (!picture) {
-        dialogs_.message(this, QStringLiteral("Albo schowek jest pusty, albo zawiera nieodpowienie dane np. tekst"),
-                         QStringLiteral("Błąd"), Dialogs::Icon::Warning);
+        dialogs_.message(this, tr("Albo schowek jest pusty, albo zawiera nieodpowienie dane np. tekst"),
+                         tr("Błąd"), Dialogs::Icon::Warning);
         return;
     }
-    e_.FragmentPrompt = "Ponieważ wklejany obraz ma większe wymiary niż 32x32 pixele, to wybierz fragment, "
-                        "który chcesz wkleić ze schowka";
+    e_.FragmentPrompt = tr("Ponieważ wklejany obraz ma większe wymiary niż 32x32 pixele, to wybierz fragment, "
+                           "który chcesz wkleić ze schowka").toStdString();
     e_.pic.assign(SurfaceFromImage(*picture, e_.pic.backColour()), true);
     if (e_.pic.width() > ImageSize || e_.pic.height() > ImageSize)
         tmp->SetSourcePicture(*picture); // with its transparency, for the choices

@@ -29,13 +29,13 @@ QString WhyUnreadable(const QString& path)
 {
     switch (Examine(path)) {
     case PathKind::Missing:
-        return QStringLiteral("Taki plik nie istnieje.");
+        return frmMain::tr("Taki plik nie istnieje.");
     case PathKind::Directory:
-        return QStringLiteral("To jest folder, a nie plik.");
+        return frmMain::tr("To jest folder, a nie plik.");
     case PathKind::Special:
-        return QStringLiteral("To nie jest zwykły plik.");
+        return frmMain::tr("To nie jest zwykły plik.");
     case PathKind::Unreadable:
-        return QStringLiteral("Brak prawa do odczytu tego pliku.");
+        return frmMain::tr("Brak prawa do odczytu tego pliku.");
     case PathKind::Regular:
         break;
     }
@@ -85,7 +85,7 @@ void frmMain::Parametry()
     // is simply no icon.
     const QString why = WhyUnreadable(path);
     dialogs_.message(this,
-                     why.isEmpty() ? QStringLiteral("Podany plik nie jest prawidłowym plikiem ikony")
-                                   : QStringLiteral("Nie można otworzyć pliku „%1”.\n%2").arg(Shown(path), why),
-                     QStringLiteral("Błąd"), Dialogs::Icon::Warning);
+                     why.isEmpty() ? tr("Podany plik nie jest prawidłowym plikiem ikony")
+                                   : tr("Nie można otworzyć pliku „%1”.\n%2").arg(Shown(path), why),
+                     tr("Błąd"), Dialogs::Icon::Warning);
 }

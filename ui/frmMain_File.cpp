@@ -15,7 +15,7 @@
 #include "ui/frmMain.h"
 
 namespace {
-const QString IconFilter = QStringLiteral("Ikony (*.ico)|*.ico|Wszystkie pliki (*.*)|*.*");
+const char* const IconFilter = QT_TRANSLATE_NOOP("frmMain", "Ikony (*.ico)|*.ico|Wszystkie pliki (*.*)|*.*");
 // header.dat is copied as it is, so it must be exactly what comes before the
 // bitmaps of a file the reader accepts: another one would make files of
 // another length, or with another start, that the program then refuses.
@@ -73,7 +73,7 @@ bool frmMain::ZapiszIkonę(const QString& path)
 
 void frmMain::PokażBłądZapisu()
 {
-    dialogs().message(this, QStringLiteral("Wystąpił nieznany błąd!!"), QStringLiteral("Rastello"),
+    dialogs().message(this, tr("Wystąpił nieznany błąd!!"), QStringLiteral("Rastello"),
                       Dialogs::Icon::Warning);
 }
 
@@ -81,7 +81,7 @@ void frmMain::mnuOtwórz_Click()
 {
     // The click that closes the dialog must not draw on the canvas below it.
     picIkona->setEnabled(false);
-    const std::optional<QString> path = dialogs().openFile(this, QStringLiteral("Otwórz"), IconFilter);
+    const std::optional<QString> path = dialogs().openFile(this, tr("Otwórz"), tr(IconFilter));
     UruchomTimer2();
     if (path)
         OpenIcon(*path);
@@ -95,8 +95,8 @@ frmMain::OpenResult frmMain::OpenIcon(const QString& path, bool reportRefusal)
         return OpenResult::Unreadable;
     if (!DecodeIcon(*bytes, e_.pic)) {
         if (reportRefusal)
-            dialogs().message(this, QStringLiteral("Podany plik nie jest prawidłowym plikiem ikony"),
-                              QStringLiteral("Błąd"), Dialogs::Icon::Warning);
+            dialogs().message(this, tr("Podany plik nie jest prawidłowym plikiem ikony"),
+                              tr("Błąd"), Dialogs::Icon::Warning);
         return OpenResult::Refused;
     }
     LoadIconPixels(e_);

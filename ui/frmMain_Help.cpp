@@ -9,6 +9,7 @@
 #include "ui/HelpTexts.h"
 #include "ui/Label.h"
 #include "ui/PictureButton.h"
+#include "ui/TranslatedTexts.h"
 #include "qt/SurfaceView.h"
 #include "ui/frmAbout.h"
 #include "ui/frmHelp.h"
@@ -46,33 +47,31 @@ void frmMain::NazwijKontrolki()
         w->setAccessibleName(n);
         w->setAccessibleDescription(description);
     };
-    auto text = [](const std::string& s) { return QString::fromStdString(s); };
     for (int i = 0; i < int(Toolbar.size()); ++i)
-        name(Toolbar[i], text(ShortHelpText(ShortToolbar, i)), text(LongHelpText(LongToolbar, i)));
+        name(Toolbar[i], ShortHelp(ShortToolbar, i), LongHelp(LongToolbar, i));
     for (int d = 0; d < int(cmdKey.size()); ++d)
-        name(cmdKey[d], text(ShortHelpText(ShortArrow, d)), text(LongHelpText(LongArrow, d)));
+        name(cmdKey[d], ShortHelp(ShortArrow, d), LongHelp(LongArrow, d));
     for (int i = 0; i < PaletteSize; ++i)
-        name(lblKol[i], QString::fromUtf8(ColorNames[i].data(), qsizetype(ColorNames[i].size())),
-             text(ShortHelpText(ShortPalette, i)));
-    name(picIkona, QStringLiteral("Obraz ikony w powiększeniu"),
-         QStringLiteral("Płótno: każdy punkt ikony jako kwadrat 6 na 6 pikseli; tu rysuje "
+        name(lblKol[i], ColourName(i), ShortHelp(ShortPalette, i));
+    name(picIkona, tr("Obraz ikony w powiększeniu"),
+         tr("Płótno: każdy punkt ikony jako kwadrat 6 na 6 pikseli; tu rysuje "
                         "wybrane narzędzie, a Ctrl ze strzałką przesuwa obraz"));
-    name(picMini, QStringLiteral("Podgląd ikony (skala 1:1)"), text(ShortHelpText(ShortMini, 0)));
-    name(picEXE, QStringLiteral("Podgląd ikony (skala 1:2)"), text(ShortHelpText(ShortThumb, 0)));
-    name(Namiary, QStringLiteral("Pozycja myszy"),
-         QStringLiteral("Kolumna i wiersz punktu pod wskaźnikiem, liczone od 1"));
-    name(lblHelp, QStringLiteral("Pasek pomocy"),
-         QStringLiteral("Opis przycisku, nad którym jest wskaźnik"));
-    name(Shape2, QStringLiteral("Ramka płótna"), QString());
-    name(Shape3, QStringLiteral("Ramka podglądu (skala 1:1)"), QString());
-    name(Shape4, QStringLiteral("Ramka podglądu (skala 1:2)"), QString());
-    name(Shape6, QStringLiteral("Ramka pozycji myszy"), QString());
+    name(picMini, tr("Podgląd ikony (skala 1:1)"), ShortHelp(ShortMini, 0));
+    name(picEXE, tr("Podgląd ikony (skala 1:2)"), ShortHelp(ShortThumb, 0));
+    name(Namiary, tr("Pozycja myszy"),
+         tr("Kolumna i wiersz punktu pod wskaźnikiem, liczone od 1"));
+    name(lblHelp, tr("Pasek pomocy"),
+         tr("Opis przycisku, nad którym jest wskaźnik"));
+    name(Shape2, tr("Ramka płótna"), QString());
+    name(Shape3, tr("Ramka podglądu (skala 1:1)"), QString());
+    name(Shape4, tr("Ramka podglądu (skala 1:2)"), QString());
+    name(Shape6, tr("Ramka pozycji myszy"), QString());
 }
 
 void frmMain::PokażKrótkąPomoc(int kind, int index)
 {
     // Also while the bar is hidden: shown again, it has the latest text.
-    const QString text = QString::fromStdString(ShortHelpText(kind, index));
+    const QString text = ShortHelp(kind, index);
     if (text == lblHelp->text())
         return; // every pointer movement asks again
     // The bar is one line: a long text gets a smaller size, never loses its end.
@@ -84,7 +83,7 @@ void frmMain::ShowToolHelp(LongHelpKind kind, int index)
 {
     if (!HelpWindow)
         HelpWindow = new frmHelp(this);
-    HelpWindow->setHelpText(QString::fromStdString(LongHelpText(kind, index)));
+    HelpWindow->setHelpText(LongHelp(kind, index));
     HelpWindow->ShowModal();
 }
 
@@ -103,7 +102,7 @@ void frmMain::SetHelpMode(bool on)
     e_.HelpMode = on;
     mnuPomoc2->setChecked(on);
     if (on)
-        dialogs().message(this, QString::fromUtf8(HelpModeNotice), QStringLiteral("Pomoc"),
+        dialogs().message(this, HelpModeText(), tr("Pomoc"),
                           Dialogs::Icon::Information);
 }
 

@@ -15,14 +15,15 @@ struct OpenDialog {
     const char* title;
     const char* filter;
 };
-constexpr OpenDialog CD3{"Importuj ikonę z pliku EXE", "Pliki EXE|*.EXE|Wszystkie pliki|*.*"};
-constexpr OpenDialog CD4{"Importuj plik graficzny",
-                         "Pliki BMP|*.bmp|Pliki GIF|*.gif|Pliki JPG|*.jpg|Pliki WMF|*.wmf|"
-                         "Pliki CUR (kursory)|*.cur|Wszystkie pliki|*.*"};
+constexpr OpenDialog CD3{QT_TRANSLATE_NOOP("frmMain", "Importuj ikonę z pliku EXE"),
+                         QT_TRANSLATE_NOOP("frmMain", "Pliki EXE|*.EXE|Wszystkie pliki|*.*")};
+constexpr OpenDialog CD4{QT_TRANSLATE_NOOP("frmMain", "Importuj plik graficzny"),
+                         QT_TRANSLATE_NOOP("frmMain", "Pliki BMP|*.bmp|Pliki GIF|*.gif|Pliki JPG|*.jpg|Pliki WMF|*.wmf|"
+                                           "Pliki CUR (kursory)|*.cur|Wszystkie pliki|*.*")};
 
 std::optional<QString> Show(Dialogs& dialogs, QWidget* parent, const OpenDialog& d)
 {
-    return dialogs.openFile(parent, QString::fromUtf8(d.title), QString::fromUtf8(d.filter));
+    return dialogs.openFile(parent, frmMain::tr(d.title), frmMain::tr(d.filter));
 }
 } // namespace
 
@@ -55,7 +56,7 @@ void frmMain::ImportPicture(const QImage& picture)
     ImageChange change(e_.picMini, ChangeCause::Import);
     e_.pic.assign(SurfaceFromImage(picture, e_.pic.backColour()), true);
     if (e_.pic.width() > ImageSize || e_.pic.height() > ImageSize) {
-        e_.FragmentPrompt = "Wybierz fragment pliku, który chcesz zaimportować";
+        e_.FragmentPrompt = tr("Wybierz fragment pliku, który chcesz zaimportować").toStdString();
         tmp->Tag.clear();
         tmp->SetSourcePicture(picture); // with its transparency, for the choices
         tmp->ShowModal();

@@ -8,6 +8,7 @@
 #include "tools/ImageEdits.h"
 #include "ui/Accessible.h"
 #include "ui/Label.h"
+#include "ui/TranslatedTexts.h"
 #include "ui/frmMain.h"
 
 namespace {
@@ -18,11 +19,6 @@ const char* const ToolNames[] = {
     QT_TRANSLATE_NOOP("frmMain", "Tekst"),     QT_TRANSLATE_NOOP("frmMain", "Puste"),
     QT_TRANSLATE_NOOP("frmMain", "Gumka"),     QT_TRANSLATE_NOOP("frmMain", "Gumka do kolorów"),
 };
-
-QString Utf8(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
 } // namespace
 
 void frmMain::SetKeyboardDrawing(bool on)
@@ -52,7 +48,7 @@ void frmMain::DescribeKeyCell()
         Namiary->setText(where);
     // "12, 5: czerwony", as the coordinates label and the palette name them.
     const int i = PaletteIndexAt(e_.picMini, c);
-    const QString what = i < 0 ? tr("poza paletą") : Utf8(ColorNames[std::size_t(i)]);
+    const QString what = i < 0 ? tr("poza paletą") : ColourName(i);
     Announce(picIkona, where + QStringLiteral(": ") + what);
 }
 
@@ -93,6 +89,6 @@ void frmMain::picIkona_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool au
         const int next = (e_.CurrentColor + (key == Qt::Key_BracketRight ? 1 : PaletteSize - 1)) % PaletteSize;
         lblKol_Click(next); // in help mode: its help, nothing else
         if (!e_.HelpMode)
-            Announce(picIkona, tr("Kolor: %1").arg(Utf8(ColorNames[e_.CurrentColor])));
+            Announce(picIkona, tr("Kolor: %1").arg(ColourName(e_.CurrentColor)));
     }
 }

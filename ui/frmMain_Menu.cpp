@@ -6,14 +6,14 @@
 #include "ui/frmMain.h"
 
 namespace {
-QAction* Entry(QMenu* menu, const char* caption, QKeySequence shortcut = {})
+QAction* Entry(QMenu* menu, const QString& caption, QKeySequence shortcut = {})
 {
-    QAction* a = menu->addAction(QString::fromUtf8(caption));
+    QAction* a = menu->addAction(caption);
     a->setShortcut(shortcut);
     return a;
 }
 
-QAction* Checkable(QMenu* menu, const char* caption, QKeySequence shortcut = {})
+QAction* Checkable(QMenu* menu, const QString& caption, QKeySequence shortcut = {})
 {
     QAction* a = Entry(menu, caption, shortcut);
     a->setCheckable(true);
@@ -24,28 +24,28 @@ QAction* Checkable(QMenu* menu, const char* caption, QKeySequence shortcut = {})
 void frmMain::BudujMenu()
 {
     // The bar itself comes with the first showing (PokażZawartość).
-    mnuPlik = new QMenu(QStringLiteral("&Plik"), this);
-    mnuNowy = Entry(mnuPlik, "&Nowy", Qt::CTRL | Qt::Key_N);
-    mnuOtwórz = Entry(mnuPlik, "&Otwórz...", Qt::CTRL | Qt::Key_O);
-    mnuImportuj = mnuPlik->addMenu(QStringLiteral("Importuj"));
-    mnuOpenEXE = Entry(mnuImportuj, "Importuj ikonę z pliku &EXE...", Qt::CTRL | Qt::Key_E);
-    mnuImportPaint = Entry(mnuImportuj, "Importuj plik graficzny...", Qt::CTRL | Qt::Key_I);
-    mnuZapisz = Entry(mnuPlik, "&Zapisz", Qt::CTRL | Qt::Key_S);
-    mnuZapiszJako = Entry(mnuPlik, "Zapisz &jako ...", Qt::CTRL | Qt::Key_J);
+    mnuPlik = new QMenu(tr("&Plik"), this);
+    mnuNowy = Entry(mnuPlik, tr("&Nowy"), Qt::CTRL | Qt::Key_N);
+    mnuOtwórz = Entry(mnuPlik, tr("&Otwórz..."), Qt::CTRL | Qt::Key_O);
+    mnuImportuj = mnuPlik->addMenu(tr("Importuj"));
+    mnuOpenEXE = Entry(mnuImportuj, tr("Importuj ikonę z pliku &EXE..."), Qt::CTRL | Qt::Key_E);
+    mnuImportPaint = Entry(mnuImportuj, tr("Importuj plik graficzny..."), Qt::CTRL | Qt::Key_I);
+    mnuZapisz = Entry(mnuPlik, tr("&Zapisz"), Qt::CTRL | Qt::Key_S);
+    mnuZapiszJako = Entry(mnuPlik, tr("Zapisz &jako ..."), Qt::CTRL | Qt::Key_J);
     mnuEksportuj = mnuPlik->addAction(tr("&Eksportuj do PNG..."));
     mnuEksportuj->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_E);
     mnuPlik->addSeparator();
-    mnuKoniec = Entry(mnuPlik, "&Koniec", Qt::CTRL | Qt::Key_Q);
+    mnuKoniec = Entry(mnuPlik, tr("&Koniec"), Qt::CTRL | Qt::Key_Q);
 
-    mnuEdycja = new QMenu(QStringLiteral("&Edycja"), this);
-    mnuCofnij = Entry(mnuEdycja, "&Cofnij", Qt::CTRL | Qt::Key_Z);
-    mnuWytnij = Entry(mnuEdycja, "&Wytnij", Qt::CTRL | Qt::Key_X);
-    mnuKopiuj = Entry(mnuEdycja, "&Kopiuj", Qt::CTRL | Qt::Key_C);
-    mnuWklej = Entry(mnuEdycja, "Wk&lej", Qt::CTRL | Qt::Key_V);
+    mnuEdycja = new QMenu(tr("&Edycja"), this);
+    mnuCofnij = Entry(mnuEdycja, tr("&Cofnij"), Qt::CTRL | Qt::Key_Z);
+    mnuWytnij = Entry(mnuEdycja, tr("&Wytnij"), Qt::CTRL | Qt::Key_X);
+    mnuKopiuj = Entry(mnuEdycja, tr("&Kopiuj"), Qt::CTRL | Qt::Key_C);
+    mnuWklej = Entry(mnuEdycja, tr("Wk&lej"), Qt::CTRL | Qt::Key_V);
     mnuEdycja->addSeparator();
-    mnuCzyśćObraz = Entry(mnuEdycja, "&Czyść obraz", Qt::Key_Delete);
+    mnuCzyśćObraz = Entry(mnuEdycja, tr("&Czyść obraz"), Qt::Key_Delete);
     mnuEdycja->addSeparator();
-    mnuHistoria = Entry(mnuEdycja, "&Historia...", Qt::CTRL | Qt::Key_H);
+    mnuHistoria = Entry(mnuEdycja, tr("&Historia..."), Qt::CTRL | Qt::Key_H);
 
     // O&braz: the image as a whole, fill and colour pick, drawing by keyboard.
     mnuObraz = new QMenu(tr("O&braz"), this);
@@ -65,8 +65,8 @@ void frmMain::BudujMenu()
     mnuRysowanieKlawiaturą = imageEntry(tr("Rysowanie kl&awiaturą"), Qt::CTRL | Qt::SHIFT | Qt::Key_K);
     mnuRysowanieKlawiaturą->setCheckable(true); // off at every start
 
-    mnuOpcje = new QMenu(QStringLiteral("&Opcje"), this);
-    mnuKolorP = mnuOpcje->addMenu(QStringLiteral("&Kolor przeźroczysty"));
+    mnuOpcje = new QMenu(tr("&Opcje"), this);
+    mnuKolorP = mnuOpcje->addMenu(tr("&Kolor przeźroczysty"));
     przGroup_ = new QActionGroup(this);
     przGroup_->setExclusive(true);
     for (int i = 0; i <= NoTransparentIndex; ++i) {
@@ -75,28 +75,28 @@ void frmMain::BudujMenu()
             continue;
         }
         // Captions of 0..15 come from MenuKolory at start-up.
-        QAction* a = mnuKolorP->addAction(i == NoTransparentIndex ? QStringLiteral("brak") : QString());
+        QAction* a = mnuKolorP->addAction(i == NoTransparentIndex ? tr("brak") : QString());
         a->setCheckable(true);
         przGroup_->addAction(a);
         connect(a, &QAction::triggered, this, [this, i] { prz_Click(i); });
         prz[i] = a;
     }
     prz[ImageBackIndex]->setChecked(true);
-    mnuPozycjaM = Checkable(mnuOpcje, "&Pokazuj pozycję myszy", Qt::CTRL | Qt::Key_M);
-    mnuRamki = Checkable(mnuOpcje, "Pokazuj &ramki", Qt::CTRL | Qt::Key_R);
-    mnuPokazuj1 = Checkable(mnuOpcje, "Pokazuj podgląd &ikony");
-    mnuPokazuj2 = Checkable(mnuOpcje, "Pokazuj &miniaturkę ikony");
-    mnuPokażSiatkę = Checkable(mnuOpcje, "Pokaż &siatkę", Qt::CTRL | Qt::Key_G);
+    mnuPozycjaM = Checkable(mnuOpcje, tr("&Pokazuj pozycję myszy"), Qt::CTRL | Qt::Key_M);
+    mnuRamki = Checkable(mnuOpcje, tr("Pokazuj &ramki"), Qt::CTRL | Qt::Key_R);
+    mnuPokazuj1 = Checkable(mnuOpcje, tr("Pokazuj podgląd &ikony"));
+    mnuPokazuj2 = Checkable(mnuOpcje, tr("Pokazuj &miniaturkę ikony"));
+    mnuPokażSiatkę = Checkable(mnuOpcje, tr("Pokaż &siatkę"), Qt::CTRL | Qt::Key_G);
     // Views of what a save writes; they never change the image.
     mnuSpozaPalety = mnuOpcje->addAction(tr("P&okaż kolory spoza palety"));
     mnuPrzezroczystosc = mnuOpcje->addAction(tr("Pokaż prze&zroczystość"));
     for (QAction* a : {mnuSpozaPalety, mnuPrzezroczystosc})
         a->setCheckable(true);
 
-    mnuPomoc = new QMenu(QStringLiteral("Pomo&c"), this);
-    mnuPomoc2 = Checkable(mnuPomoc, "Pomoc", Qt::Key_F1);
-    mnuPasekPomocy = Checkable(mnuPomoc, "Pasek pomo&cy", Qt::CTRL | Qt::Key_F1);
-    mnuOProgramie = Entry(mnuPomoc, "&O programie...", Qt::CTRL | Qt::Key_A);
+    mnuPomoc = new QMenu(tr("Pomo&c"), this);
+    mnuPomoc2 = Checkable(mnuPomoc, tr("Pomoc"), Qt::Key_F1);
+    mnuPasekPomocy = Checkable(mnuPomoc, tr("Pasek pomo&cy"), Qt::CTRL | Qt::Key_F1);
+    mnuOProgramie = Entry(mnuPomoc, tr("&O programie..."), Qt::CTRL | Qt::Key_A);
 
     // The check marks show the state they stand for.
     for (int i = 0; i < ViewOptionCount; ++i)

@@ -13,12 +13,13 @@
 #include "transfer/frmtmp.h"
 #include "qt/QtColour.h"
 #include "ui/ProgramFolder.h"
+#include "ui/TranslatedTexts.h"
 #include "ui/frmMain.h"
 
 void frmMain::MenuKolory()
 {
     for (int i = 0; i < PaletteSize; ++i) {
-        prz[i]->setText(QString::fromUtf8(ColorNames[i].data(), qsizetype(ColorNames[i].size())));
+        prz[i]->setText(ColourName(i));
         // A swatch beside the name, so the entry shows which colour turns see-through.
         QPixmap swatch(16, 16);
         swatch.fill(ToQColor(PaletteColors[i]));

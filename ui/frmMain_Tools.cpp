@@ -35,7 +35,7 @@ void frmMain::Toolbar_Click(int index)
     if (index != ToolText)
         return;
     // One shot: the text goes in through its dialog, then the previous tool is back.
-    e_.FragmentPrompt = "Wybierz fragment tekstu, który chcesz wkleić";
+    e_.FragmentPrompt = tr("Wybierz fragment tekstu, który chcesz wkleić").toStdString();
     PokażOknoTekstu();
     Toolbar[ToolText]->setBackColour(MenuColour(this));
     e_.CurrentTool = std::uint8_t(previous);

@@ -127,7 +127,7 @@ void frmMain::PokażZawartość()
     KeepFixedSizesOnWayland(); // this window and every dialog
     FinishFontWarmUp();
     Namiary->setText(QStringLiteral("?, ?"));
-    lblHelp->setText(QStringLiteral("Pasek pomocy"));
+    lblHelp->setText(tr("Pasek pomocy"));
 
     // The window is the client area plus the menu bar above it.
     const QSize before = size();

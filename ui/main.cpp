@@ -4,9 +4,7 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QTimer>
-#include <QTranslator>
 
 #include "files/Arguments.h"
 #include "files/NativeNames.h"
@@ -16,15 +14,18 @@
 #include "ui/ProgramFolder.h"
 #include "ui/ProgramPicture.h"
 #include "ui/TerminationSignals.h"
+#include "ui/Translations.h"
 #include "ui/frmMain.h"
 
 int main(int argc, char* argv[])
 {
+    // English or Polish, as the desktop asks; the texts before the window too.
+    Translations translations(LanguageFromEnvironment());
     // A help switch prints the usage and ends before any window (or display) is needed.
     if (ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)).action
         == CommandLine::Action::Help) {
-        const std::string_view usage = UsageText();
-        std::fwrite(usage.data(), 1, usage.size(), stdout);
+        const QByteArray usage = translations.text("CommandLine", UsageText().data()).toUtf8();
+        std::fwrite(usage.data(), 1, std::size_t(usage.size()), stdout);
         return 0;
     }
 
@@ -37,7 +38,8 @@ int main(int argc, char* argv[])
     // ("-reverse", "-style=x.ico").
     static int qtArgc = 1;
     static char* qtArgv[] = {argv[0], nullptr};
-    NoWindowSystemGuard noWindowSystem;
+    NoWindowSystemGuard noWindowSystem(
+        translations.text("NoWindowSystem", NoWindowSystemMessage).toUtf8().toStdString());
     QApplication app(qtArgc, qtArgv);
     noWindowSystem.release();
     app.setApplicationName(QStringLiteral("pikselar"));
@@ -46,11 +48,8 @@ int main(int argc, char* argv[])
     app.setDesktopFileName(QStringLiteral("pikselar"));
     KeepQtSettingsInConfigFolder();
 
-    // The interface is Polish: Qt's own dialogs and buttons too.
-    QTranslator qtPolish;
-    if (qtPolish.load(QLocale(QLocale::Polish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtPolish);
+    // Qt's own dialogs and buttons speak the same language.
+    translations.install(app);
 
     Dialogs dialogs;
     frmMain window(dialogs);

@@ -286,8 +286,12 @@ def program_folder(root, files=None):
         with open(os.path.join(folder, name), "wb") as f:
             f.write(content)
     home = os.path.join(root, "home")
+    # The Polish interface whatever the machine's language; a scenario may
+    # ask for another through its own environment.
     env = {k: v for k, v in os.environ.items()
-           if not k.startswith(("QT_", "XDG_", "WAYLAND", "DISPLAY"))}
+           if not k.startswith(("QT_", "XDG_", "WAYLAND", "DISPLAY"))
+           and k not in ("LANGUAGE", "LC_ALL", "LC_MESSAGES")}
+    env["LANG"] = "C.UTF-8"
     env["HOME"] = home
     for var, sub in (("XDG_CONFIG_HOME", ".config"), ("XDG_DATA_HOME", ".local/share"),
                      ("XDG_STATE_HOME", ".local/state"),
