@@ -416,11 +416,15 @@ void TestImport::pngExtrasAreDropped()
     const QByteArray alpha = PngChunk("tRNS", QByteArray(6, '\0'));
     QCOMPARE(PngChunks(WithoutPngExtras(start + small + big + alpha + small + end)),
              QStringList({"IHDR", "prVt", "tRNS", "prVt", "IEND"}));
-    // A chunk longer than the rest of the file, and all after it, are kept
-    // as they are, for the decoder to refuse.
+    // A chunk longer than the rest of the file ends the walk: neither it nor
+    // what follows reaches the decoder, which would read its length.
     QByteArray cut = start + small;
     cut.append(PngChunk("zTXt", QByteArray(50, 'z')).chopped(20));
-    QCOMPARE(WithoutPngExtras(cut), cut);
+    QCOMPARE(WithoutPngExtras(cut), start + small);
+    QByteArray huge = start;
+    huge.append(QByteArray::fromHex("80c316a1") + "IDAT" + QByteArray(64, '\0'));
+    QCOMPARE(WithoutPngExtras(huge), start);
+    QVERIFY(!DecodePicture(huge));
     // Whatever is not a PNG is left alone.
     QCOMPARE(WithoutPngExtras(QByteArray("BM not a png")), QByteArray("BM not a png"));
 }

@@ -33,10 +33,11 @@ QByteArray WithoutPngExtras(const QByteArray& bytes)
         const char* chunk = bytes.constData() + at;
         const qsizetype left = bytes.size() - at;
         const quint32 length = left >= 8 ? qFromBigEndian<quint32>(chunk) : 0xFFFFFFFFu;
-        if (left < ChunkOverhead || length > quint32(left - ChunkOverhead)) {
-            out.append(chunk, left);
+        // A chunk cut short ends the walk and nothing of it goes on: its
+        // length, read by the decoder, could ask for hundreds of megabytes.
+        // The picture is then as broken as it was, or ends where it does.
+        if (left < ChunkOverhead || length > quint32(left - ChunkOverhead))
             break;
-        }
         const char* type = chunk + 4;
         const qsizetype whole = ChunkOverhead + qsizetype(length);
         // A lower-case first letter marks a chunk a decoder may skip.

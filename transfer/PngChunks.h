@@ -13,7 +13,7 @@ bool IsPng(const QByteArray& bytes);
 
 // The same PNG without its text chunks and without the extras past
 // MaxPngExtraBytes; the chunks that make the picture are kept as they are,
-// in their order. From the first chunk whose length does not fit on, the
-// bytes are kept unchanged, so a broken file stays broken for the decoder.
+// in their order. The walk ends at the first chunk whose length does not
+// fit in what is left; that chunk and what follows are not handed on.
 // Bytes that are not a PNG come back unchanged.
 QByteArray WithoutPngExtras(const QByteArray& bytes);
