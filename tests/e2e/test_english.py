@@ -74,9 +74,11 @@ class Language(harness.Case):
         import pyatspi
         self.desktop = pyatspi.Registry.getDesktop(0)
 
-    def program(self, app, timeout=15.0):
+    def program(self, app, timeout=40.0):
         """The running program's own object on the bus (by process, since an
-        earlier run of this scenario may still be listed)."""
+        earlier run of this scenario may still be listed). A loaded machine
+        can take many seconds to register it: polled, so a quick one costs
+        nothing."""
         deadline = time.time() + timeout
         while time.time() < deadline:
             for candidate in children(self.desktop):
