@@ -377,6 +377,20 @@ class Pikselar:
         """True once the window `wid` is no longer visible."""
         return wid not in wait_until(self.visible_windows, lambda shown: wid not in shown, timeout)
 
+    def dismiss(self, wid, key="Return", timeout=WINDOW_WAIT):
+        """Sends `key` to the window `wid` until it goes; True if it went. On a
+        loaded machine the first key can come before the window takes keys."""
+        deadline = time.time() + timeout
+        while True:
+            # The window may go between the check and the focus: not an error.
+            subprocess.run(["xdotool", "windowfocus", "--sync", wid], env=self.env,
+                           capture_output=True)
+            subprocess.run(["xdotool", "key", key], env=self.env, capture_output=True)
+            if self.wait_gone(wid, timeout=2):
+                return True
+            if time.time() > deadline:
+                return False
+
     def settle(self, wid=None, timeout=WAIT, whole_screen=False):
         """Returns once two screenshots in a row show a window (the main one
         unless `wid` is given, or the whole screen) the same: the program has

@@ -3,6 +3,7 @@ its own session bus with the accessibility bridge on, read by pyatspi."""
 import os
 import signal
 import subprocess
+import tempfile
 import time
 
 import harness
@@ -28,12 +29,16 @@ ARROW_TEXTS = [f"To narzędzie przesuwa obraz w {w}" for w in ("górę", "lewo",
 
 class SessionBus:
     """A private session bus; the accessibility bus and registry it starts
-    on demand stay in its process group and end with it."""
+    on demand stay in its process group and end with it. Its runtime folder
+    is its own too: without a display the accessibility bus listens at one
+    fixed path in it, and two scenarios at once would take each other's."""
 
     def __init__(self):
+        self.runtime = tempfile.TemporaryDirectory(prefix="pikselar-bus-")
         self.proc = subprocess.Popen(
             ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1"],
-            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True)
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True,
+            env={**os.environ, "XDG_RUNTIME_DIR": self.runtime.name})
         self.address = self.proc.stdout.readline().decode().strip()
         if not self.address:
             self.stop()
@@ -46,6 +51,7 @@ class SessionBus:
             pass
         self.proc.wait(5)
         self.proc.stdout.close()
+        self.runtime.cleanup()
 
 
 def tree(accessible, out):

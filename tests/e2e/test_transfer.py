@@ -107,11 +107,11 @@ class Transfer(harness.Case):
         self.app.xdotool("key", "Return")
         self.assertTrue(self.app.wait_gone(dialog), f"the dialog {title!r} stayed open")
 
-    def first_undecodable_name(self, dialog):
+    def first_undecodable_name(self, dialog, timeout=10):
         """Where the first entry of an open dialog's list of names that are
         not UTF-8 shows (screen coordinates), once the list is there: the
-        white box at the foot of the dialog."""
-        deadline = time.time() + 10
+        white box at the foot of the dialog. None if it does not come."""
+        deadline = time.time() + timeout
         while time.time() < deadline:
             x, y, w, h = self.app.window_geometry(dialog)
             shot = self.app.screenshot()
@@ -125,7 +125,7 @@ class Transfer(harness.Case):
                 if bottom - top > 20:
                     return x + 40, top + 8
             time.sleep(0.1)
-        self.fail("the dialog shows no list of names that are not UTF-8")
+        return None
 
     def placement_pixels(self, wid):
         """The placement window's picture area right of the blinking frame
@@ -205,12 +205,19 @@ class Transfer(harness.Case):
             f.write(buffer.getvalue())
         self.app.key("ctrl+i")
         dialog = self.app.wait_for_window("Importuj plik graficzny")
-        time.sleep(0.3)
-        self.app.xdotool("windowfocus", "--sync", dialog)
-        self.app.xdotool("type", "--delay", "10", folder + "/")
-        time.sleep(0.3)
-        self.app.xdotool("key", "Return")  # into the folder; its list shows below
-        name_x, name_y = self.first_undecodable_name(dialog)
+        # Into the folder, whose list shows below; typed again while the list
+        # does not come (keys sent before the dialog takes them are lost).
+        deadline = time.time() + harness.WINDOW_WAIT
+        while True:
+            self.app.xdotool("windowfocus", "--sync", dialog)
+            self.app.xdotool("key", "ctrl+a")
+            self.app.xdotool("type", "--delay", "10", folder + "/")
+            self.app.xdotool("key", "Return")
+            where = self.first_undecodable_name(dialog, timeout=3)
+            if where is not None:
+                break
+            self.assertLess(time.time(), deadline, "the dialog shows no list of names that are not UTF-8")
+        name_x, name_y = where
         self.app.xdotool("mousemove", "--sync", name_x, name_y)
         # Clicked until its row shows selected (a click while the dialog is
         # still settling can be lost), then opened.
