@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "files/HistoryFolder.h"
+#include "files/HistoryReasons.h"
 #include "files/HistorySalvage.h"
 #include "files/HistorySql.h"
 
@@ -83,18 +84,18 @@ std::string Reason(int code)
 {
     switch (code & 0xFF) {
     case SQLITE_FULL:
-        return "brak miejsca na dysku";
+        return HistoryDiskFull;
     case SQLITE_READONLY:
     case SQLITE_PERM:
-        return "plik historii jest tylko do odczytu";
+        return QT_TRANSLATE_NOOP("HistoryReason", "plik historii jest tylko do odczytu");
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return "inny program zajmuje historię";
+        return QT_TRANSLATE_NOOP("HistoryReason", "inny program zajmuje historię");
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
-        return "plik historii jest uszkodzony";
+        return QT_TRANSLATE_NOOP("HistoryReason", "plik historii jest uszkodzony");
     default:
-        return "błąd zapisu historii (SQLite " + std::to_string(code) + ")";
+        return HistoryWriteError(code);
     }
 }
 
@@ -126,10 +127,10 @@ std::string HistoryDatabase::useOrSetAside(const std::string& folder)
     const std::string path = folder + "/" + HistoryFileName;
     db_ = Connect(path, SQLITE_OPEN_READWRITE);
     if (!db_)
-        return "nie można otworzyć pliku historii";
+        return QT_TRANSLATE_NOOP("HistoryReason", "nie można otworzyć pliku historii");
     switch (Classify(db_)) {
     case Kind::Newer:
-        return "historię zapisała nowsza wersja programu";
+        return QT_TRANSLATE_NOOP("HistoryReason", "historię zapisała nowsza wersja programu");
     case Kind::Empty:
     case Kind::Ours:
         return SetUp(db_) ? std::string() : Reason(sqlite3_errcode(db_));
@@ -148,7 +149,7 @@ std::string HistoryDatabase::useOrSetAside(const std::string& folder)
         return problem;
     db_ = Connect(path, SQLITE_OPEN_READWRITE);
     if (!db_ || !SetUp(db_))
-        return "nie można utworzyć pliku historii";
+        return QT_TRANSLATE_NOOP("HistoryReason", "nie można utworzyć pliku historii");
     SalvageHistory(aside, db_);
     if (Exec(db_, "BEGIN IMMEDIATE")) {
         if (keepBound().empty())

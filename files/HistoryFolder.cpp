@@ -1,5 +1,7 @@
 #include "files/HistoryFolder.h"
 
+#include "files/HistoryReasons.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -16,26 +18,55 @@ void MakeParents(const std::string& folder)
         ::mkdir(folder.substr(0, at).c_str(), 0700);
 }
 
-std::string ReasonFor(int error, const char* what)
+// Whole sentences, never put together from parts, so that each can be
+// translated as it stands.
+struct Subject {
+    const char* link;
+    const char* notFolder;
+    const char* folder;
+    const char* readOnly;
+    const char* missing;
+    const char* unavailable;
+};
+
+constexpr Subject HistoryFolderSubject{
+    QT_TRANSLATE_NOOP("HistoryReason", "folder historii jest dowiązaniem"),
+    QT_TRANSLATE_NOOP("HistoryReason", "folder historii nie jest folderem"),
+    QT_TRANSLATE_NOOP("HistoryReason", "folder historii jest niedostępny"),
+    QT_TRANSLATE_NOOP("HistoryReason", "folder historii jest tylko do odczytu"),
+    QT_TRANSLATE_NOOP("HistoryReason", "folder historii nie istnieje"),
+    QT_TRANSLATE_NOOP("HistoryReason", "folder historii jest niedostępny"),
+};
+
+constexpr Subject HistoryFileSubject{
+    QT_TRANSLATE_NOOP("HistoryReason", "plik historii jest dowiązaniem"),
+    QT_TRANSLATE_NOOP("HistoryReason", "folder historii nie jest folderem"),
+    QT_TRANSLATE_NOOP("HistoryReason", "plik historii jest folderem"),
+    QT_TRANSLATE_NOOP("HistoryReason", "plik historii jest tylko do odczytu"),
+    QT_TRANSLATE_NOOP("HistoryReason", "plik historii nie istnieje"),
+    QT_TRANSLATE_NOOP("HistoryReason", "plik historii jest niedostępny"),
+};
+
+std::string ReasonFor(int error, const Subject& what)
 {
     switch (error) {
     case ELOOP:
-        return std::string(what) + " jest dowiązaniem";
+        return what.link;
     case ENOTDIR:
-        return std::string(what) + " nie jest folderem";
+        return what.notFolder;
     case EISDIR:
-        return std::string(what) + " jest folderem";
+        return what.folder;
     case EACCES:
     case EPERM:
     case EROFS:
-        return std::string(what) + " jest tylko do odczytu";
+        return what.readOnly;
     case ENOSPC:
     case EDQUOT:
-        return "brak miejsca na dysku";
+        return HistoryDiskFull;
     case ENOENT:
-        return std::string(what) + " nie istnieje";
+        return what.missing;
     default:
-        return std::string(what) + " jest niedostępny";
+        return what.unavailable;
     }
 }
 
@@ -57,25 +88,25 @@ std::string HistoryFolderFromEnvironment()
 std::string PrepareHistoryFolder(const std::string& folder)
 {
     if (folder.empty() || folder[0] != '/')
-        return "nie ma folderu na dane programu (XDG_STATE_HOME ani HOME)";
+        return QT_TRANSLATE_NOOP("HistoryReason", "nie ma folderu na dane programu (XDG_STATE_HOME ani HOME)");
     MakeParents(folder);
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-        return ReasonFor(errno, "folder historii");
+        return ReasonFor(errno, HistoryFolderSubject);
     struct stat link {};
     if (::lstat(folder.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
-        return ReasonFor(ELOOP, "folder historii");
+        return ReasonFor(ELOOP, HistoryFolderSubject);
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return ReasonFor(errno, "folder historii");
+        return ReasonFor(errno, HistoryFolderSubject);
     struct stat st {};
     std::string problem;
     if (::fstat(fd, &st) != 0)
-        problem = "folder historii jest niedostępny";
+        problem = HistoryFolderSubject.unavailable;
     else if (st.st_uid != ::geteuid())
-        problem = "folder historii należy do innego użytkownika";
+        problem = QT_TRANSLATE_NOOP("HistoryReason", "folder historii należy do innego użytkownika");
     // The owner's write bit counts even for a user the system would let write.
     else if (!(st.st_mode & S_IWUSR) || ::faccessat(fd, ".", W_OK, AT_EACCESS) != 0)
-        problem = "folder historii jest tylko do odczytu";
+        problem = HistoryFolderSubject.readOnly;
     else if (st.st_mode & 077)
         ::fchmod(fd, 0700);
     ::close(fd);
@@ -88,8 +119,9 @@ std::string PrepareHistoryFile(const std::string& folder, bool create)
     for (const char* suffix : Companions) {
         struct stat st {};
         if (::lstat((path + suffix).c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-            return S_ISLNK(st.st_mode) ? "plik pomocniczy historii jest dowiązaniem"
-                                       : "plik pomocniczy historii nie jest zwykłym plikiem";
+            return S_ISLNK(st.st_mode)
+                       ? QT_TRANSLATE_NOOP("HistoryReason", "plik pomocniczy historii jest dowiązaniem")
+                       : QT_TRANSLATE_NOOP("HistoryReason", "plik pomocniczy historii nie jest zwykłym plikiem");
     }
     // Non-blocking: a pipe in the file's place must not stop the program.
     const int flags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (create ? O_RDWR | O_CREAT : O_RDONLY);
@@ -97,18 +129,18 @@ std::string PrepareHistoryFile(const std::string& folder, bool create)
     if (fd < 0) {
         if (errno == ENOENT && !create)
             return {};
-        return ReasonFor(errno, "plik historii");
+        return ReasonFor(errno, HistoryFileSubject);
     }
     struct stat st {};
     std::string problem;
     if (::fstat(fd, &st) != 0)
-        problem = "plik historii jest niedostępny";
+        problem = HistoryFileSubject.unavailable;
     else if (S_ISDIR(st.st_mode))
-        problem = ReasonFor(EISDIR, "plik historii");
+        problem = HistoryFileSubject.folder;
     else if (!S_ISREG(st.st_mode))
-        problem = "plik historii nie jest zwykłym plikiem";
+        problem = QT_TRANSLATE_NOOP("HistoryReason", "plik historii nie jest zwykłym plikiem");
     else if (create && !(st.st_mode & S_IWUSR))
-        problem = "plik historii jest tylko do odczytu";
+        problem = HistoryFileSubject.readOnly;
     else if (create && (st.st_mode & 077))
         ::fchmod(fd, 0600);
     ::close(fd);

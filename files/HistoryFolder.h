@@ -2,7 +2,8 @@
 // folder is made when missing (mode 0700) and must be a real folder of ours;
 // the files in it must be regular files, never links, pipes or folders, and
 // are opened without blocking and without following links. Problems come back
-// as a short Polish reason for the history window; "" means all is well.
+// as a short Polish reason for the history window, each marked for the
+// translation tools (files/HistoryReasons.h); "" means all is well.
 #pragma once
 #include <string>
 

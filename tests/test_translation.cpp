@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "core/Palette.h"
+#include "files/HistoryReasons.h"
 #include "support/TestSupport.h"
 #include "text/TextMenus.h"
 #include "text/frmFont.h"
@@ -196,6 +197,10 @@ void TestTranslation::englishWindowsSpeakEnglishWithDistinctAccessKeys()
     QCOMPARE(w.prz[ImageBackIndex]->text(), QStringLiteral("cyan"));
     QCOMPARE(w.prz[NoTransparentIndex]->text(), QStringLiteral("none"));
     QCOMPARE(ShortHelp(ShortPalette, 1), QStringLiteral("Click here to choose red"));
+    // The history's reasons come from below the windows in Polish, one with a number in it.
+    QCOMPARE(HistoryReason(HistoryDiskFull), QStringLiteral("the disk is full"));
+    QCOMPARE(HistoryReason(HistoryWriteError(13)), QStringLiteral("the history could not be written (SQLite 13)"));
+    QCOMPARE(HistoryReason("(SQLite )"), QStringLiteral("(SQLite )"));
     QStringList clashes = MenuClashes(QStringLiteral("menu bar"), w.menuBar()->actions());
 
     QWidget window;

@@ -55,9 +55,3 @@ int PaletteIndexAt(const Surface& s, Cell c)
             return i;
     return -1;
 }
-
-std::string CellDescription(const Surface& s, Cell c)
-{
-    const int i = PaletteIndexAt(s, c);
-    return NamiaryText(c) + ": " + (i < 0 ? std::string("poza paletą") : std::string(ColorNames[i]));
-}

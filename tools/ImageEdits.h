@@ -2,7 +2,6 @@
 // cell. Each edit takes the undo snapshot first and is one change of the
 // image with its own cause, so one undo takes it back.
 #pragma once
-#include <string>
 
 #include "core/Procedury.h"
 
@@ -17,7 +16,3 @@ bool FillImage(Editor& e, Cell c, bool everywhere);
 
 // The UI index of the cell's colour, or -1 for a colour outside the palette.
 int PaletteIndexAt(const Surface& s, Cell c);
-
-// What a screen reader says of a cell: "12, 5: czerwony" (column and row
-// from 1), "poza paletą" for a colour outside the palette. UTF-8.
-std::string CellDescription(const Surface& s, Cell c);

@@ -244,6 +244,97 @@ Switches may be written in any case.
     </message>
 </context>
 <context>
+    <name>HistoryReason</name>
+    <message>
+        <source>plik historii jest tylko do odczytu</source>
+        <translation>the history file is read-only</translation>
+    </message>
+    <message>
+        <source>inny program zajmuje historię</source>
+        <translation>another program is using the history</translation>
+    </message>
+    <message>
+        <source>plik historii jest uszkodzony</source>
+        <translation>the history file is damaged</translation>
+    </message>
+    <message>
+        <source>nie można otworzyć pliku historii</source>
+        <translation>the history file cannot be opened</translation>
+    </message>
+    <message>
+        <source>historię zapisała nowsza wersja programu</source>
+        <translation>the history was written by a newer version of the program</translation>
+    </message>
+    <message>
+        <source>nie można utworzyć pliku historii</source>
+        <translation>the history file cannot be created</translation>
+    </message>
+    <message>
+        <source>folder historii jest dowiązaniem</source>
+        <translation>the history folder is a link</translation>
+    </message>
+    <message>
+        <source>folder historii nie jest folderem</source>
+        <translation>the history folder is not a folder</translation>
+    </message>
+    <message>
+        <source>folder historii jest niedostępny</source>
+        <translation>the history folder cannot be reached</translation>
+    </message>
+    <message>
+        <source>folder historii jest tylko do odczytu</source>
+        <translation>the history folder is read-only</translation>
+    </message>
+    <message>
+        <source>folder historii nie istnieje</source>
+        <translation>the history folder does not exist</translation>
+    </message>
+    <message>
+        <source>plik historii jest dowiązaniem</source>
+        <translation>the history file is a link</translation>
+    </message>
+    <message>
+        <source>plik historii jest folderem</source>
+        <translation>the history file is a folder</translation>
+    </message>
+    <message>
+        <source>plik historii nie istnieje</source>
+        <translation>the history file does not exist</translation>
+    </message>
+    <message>
+        <source>plik historii jest niedostępny</source>
+        <translation>the history file cannot be reached</translation>
+    </message>
+    <message>
+        <source>nie ma folderu na dane programu (XDG_STATE_HOME ani HOME)</source>
+        <translation>there is no folder for the program&apos;s data (neither XDG_STATE_HOME nor HOME)</translation>
+    </message>
+    <message>
+        <source>folder historii należy do innego użytkownika</source>
+        <translation>the history folder belongs to another user</translation>
+    </message>
+    <message>
+        <source>plik pomocniczy historii jest dowiązaniem</source>
+        <translation>a companion file of the history is a link</translation>
+    </message>
+    <message>
+        <source>plik pomocniczy historii nie jest zwykłym plikiem</source>
+        <translation>a companion file of the history is not a regular file</translation>
+    </message>
+    <message>
+        <source>plik historii nie jest zwykłym plikiem</source>
+        <translation>the history file is not a regular file</translation>
+    </message>
+    <message>
+        <source>brak miejsca na dysku</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>błąd zapisu historii (SQLite %1)</source>
+        <translation>the history could not be written (SQLite %1)</translation>
+    </message>
+</context>
+<context>
     <name>HistoryRecorder</name>
     <message>
         <source>Ołówek</source>

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/Palette.h"
+#include "files/HistoryReasons.h"
 #include "ui/HelpTexts.h"
 
 namespace {
@@ -63,4 +64,19 @@ QString LongHelp(int kind, int index)
 QString HelpModeText()
 {
     return QCoreApplication::translate("HelpTexts", HelpModeNotice);
+}
+
+QString HistoryReason(const std::string& reason)
+{
+    // The numbered database error is the one reason with a part filled in.
+    const std::string_view numbered = HistoryWriteErrorTemplate;
+    const std::string_view before = numbered.substr(0, numbered.find("%1"));
+    const std::string_view after = numbered.substr(numbered.find("%1") + 2);
+    if (reason.size() > before.size() + after.size() && reason.compare(0, before.size(), before) == 0
+        && reason.compare(reason.size() - after.size(), after.size(), after) == 0) {
+        const std::string number = reason.substr(before.size(), reason.size() - before.size() - after.size());
+        return QCoreApplication::translate(HistoryReasonContext, HistoryWriteErrorTemplate)
+            .arg(QString::fromStdString(number));
+    }
+    return QCoreApplication::translate(HistoryReasonContext, reason.c_str());
 }

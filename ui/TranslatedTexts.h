@@ -3,6 +3,7 @@
 // answers for the others.
 #pragma once
 #include <QString>
+#include <string>
 
 // The name of palette colour `index` (0..15); empty outside the palette.
 QString ColourName(int index);
@@ -12,3 +13,6 @@ QString ShortHelp(int kind, int index);
 QString LongHelp(int kind, int index);
 // The notice shown when help mode is switched on.
 QString HelpModeText();
+// Why the picture history is not being saved, as the history gives it in
+// Polish (files/HistoryReasons.h).
+QString HistoryReason(const std::string& reason);

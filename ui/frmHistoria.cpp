@@ -9,6 +9,7 @@
 #include "files/HistoryStore.h"
 #include "qt/CentreOver.h"
 #include "ui/frmHistoriaModel.h"
+#include "ui/TranslatedTexts.h"
 
 namespace {
 constexpr int Width = 300;
@@ -48,7 +49,7 @@ frmHistoria::frmHistoria(HistoryStore& store, QWidget* parent)
 
     lblUwaga = new QLabel(this);
     lblUwaga->setWordWrap(true);
-    lblUwaga->setText(tr("Historia nie jest zapisywana: ") + QString::fromStdString(problem));
+    lblUwaga->setText(tr("Historia nie jest zapisywana: ") + HistoryReason(problem));
     lblUwaga->setVisible(!problem.empty());
 
     cmdPrzywróć = new QPushButton(tr("&Przywróć"), this);
