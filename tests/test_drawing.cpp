@@ -7,6 +7,7 @@
 
 #include "core/Procedury.h"
 #include "qt/QtColour.h"
+#include "support/MainWindowFixture.h"
 #include "support/TestSupport.h"
 #include "ui/CanvasView.h"
 #include "ui/Frame.h"
@@ -70,23 +71,21 @@ private slots:
     void canvasStaysSharpAtFractionalScales();
 
 private:
+    MainWindowFixture main_;
     ScriptedDialogs* dialogs_ = nullptr;
     frmMain* w_ = nullptr;
 };
 
 void TestDrawing::init()
 {
-    dialogs_ = new ScriptedDialogs;
-    w_ = new frmMain(*dialogs_);
-    w_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w_));
-    QTRY_VERIFY(w_->ResizeLock); // start-up completed
+    QVERIFY(main_.start(false));
+    dialogs_ = main_.dialogs;
+    w_ = main_.window;
 }
 
 void TestDrawing::cleanup()
 {
-    delete w_;
-    delete dialogs_;
+    main_.stop();
 }
 
 void TestDrawing::layoutMatchesTheWindowDescription()

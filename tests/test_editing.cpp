@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "core/Undo.h"
+#include "support/MainWindowFixture.h"
 #include "support/TestSupport.h"
 #include "tools/Shapes.h"
 #include "ui/CanvasView.h"
@@ -48,24 +49,21 @@ private:
     {
         QTest::keyClick(w_->picIkona, Qt::Key(key), mods);
     }
+    MainWindowFixture main_;
     ScriptedDialogs* dialogs_ = nullptr;
     frmMain* w_ = nullptr;
 };
 
 void TestEditing::init()
 {
-    dialogs_ = new ScriptedDialogs;
-    w_ = new frmMain(*dialogs_);
-    w_->show();
-    QVERIFY(QTest::qWaitForWindowActive(w_));
-    QTRY_VERIFY(w_->ResizeLock); // start-up completed
-    QTRY_VERIFY(w_->picIkona->isEnabled());
+    QVERIFY(main_.start(true));
+    dialogs_ = main_.dialogs;
+    w_ = main_.window;
 }
 
 void TestEditing::cleanup()
 {
-    delete w_;
-    delete dialogs_;
+    main_.stop();
 }
 
 void TestEditing::menuSitsBetweenEdycjaAndOpcje()

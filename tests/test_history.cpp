@@ -4,16 +4,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include <memory>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "files/HistoryFolder.h"
 #include "files/HistoryStore.h"
+#include "support/HistoryHome.h"
 #include "support/HistoryPictures.h"
 
 namespace {
@@ -52,18 +51,16 @@ private slots:
     void twoProgramsKeepEachOthersStates();
 
 private:
-    std::unique_ptr<QTemporaryDir> home_;
-    QString folder_; // where the store keeps the history
-    QString path_;   // its database file
+    HistoryHome home_;
+    QString folder_;
+    QString path_;
 };
 
 void TestHistory::init()
 {
-    home_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(home_->isValid());
-    qputenv("XDG_STATE_HOME", QFile::encodeName(home_->path() + "/state"));
-    folder_ = QString::fromStdString(HistoryFolderFromEnvironment());
-    path_ = folder_ + "/historia.db";
+    QVERIFY(home_.make());
+    folder_ = home_.folder;
+    path_ = home_.path;
 }
 
 void TestHistory::folderComesFromTheEnvironment_data()

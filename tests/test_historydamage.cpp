@@ -5,12 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
-#include <memory>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -18,6 +15,7 @@
 
 #include "files/HistoryFolder.h"
 #include "files/HistoryStore.h"
+#include "support/HistoryHome.h"
 #include "support/HistoryPictures.h"
 
 class TestHistoryDamage : public QObject {
@@ -35,26 +33,22 @@ private slots:
     void noFolderKeepsTheRunInMemory();
 
 private:
-    std::unique_ptr<QTemporaryDir> home_;
-    QString folder_; // where the store keeps the history
-    QString path_;   // its database file
+    HistoryHome home_;
+    QString folder_;
+    QString path_;
 };
 
 void TestHistoryDamage::init()
 {
-    home_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(home_->isValid());
-    qputenv("XDG_STATE_HOME", QFile::encodeName(home_->path() + "/state"));
-    folder_ = QString::fromStdString(HistoryFolderFromEnvironment());
-    path_ = folder_ + "/historia.db";
+    QVERIFY(home_.make());
+    folder_ = home_.folder;
+    path_ = home_.path;
 }
 
 void TestHistoryDamage::cleanup()
 {
     // Read-only folders left by a case would stop the clean-up.
-    if (home_)
-        QProcess::execute("chmod", {"-R", "u+rwx", home_->path()});
-    home_.reset();
+    home_.remove();
 }
 
 void TestHistoryDamage::killedWriterLosesAtMostTheStateInHand()
@@ -191,7 +185,7 @@ void TestHistoryDamage::badPlacesRefuseWithoutBlocking()
 {
     QFETCH(QString, bad);
     QFETCH(QString, reason);
-    const QString elsewhere = home_->path() + "/elsewhere";
+    const QString elsewhere = home_.root() + "/elsewhere";
     QVERIFY(QDir().mkpath(elsewhere));
     QFile target(elsewhere + "/historia.db");
     QVERIFY(target.open(QIODevice::WriteOnly));

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QtTest>
 
+#include "support/MainWindowFixture.h"
 #include "support/TestSupport.h"
 #include "tools/Shapes.h"
 #include "ui/CanvasView.h"
@@ -41,6 +42,7 @@ private:
             descriptions_ << w_->picIkona->accessibleDescription();
         }
     }
+    MainWindowFixture main_;
     ScriptedDialogs* dialogs_ = nullptr;
     frmMain* w_ = nullptr;
     QStringList descriptions_;
@@ -48,19 +50,15 @@ private:
 
 void TestKeyboard::init()
 {
-    dialogs_ = new ScriptedDialogs;
-    w_ = new frmMain(*dialogs_);
-    w_->show();
-    QVERIFY(QTest::qWaitForWindowActive(w_));
-    QTRY_VERIFY(w_->ResizeLock); // start-up completed
-    QTRY_VERIFY(w_->picIkona->isEnabled());
+    QVERIFY(main_.start(true));
+    dialogs_ = main_.dialogs;
+    w_ = main_.window;
     descriptions_.clear();
 }
 
 void TestKeyboard::cleanup()
 {
-    delete w_;
-    delete dialogs_;
+    main_.stop();
 }
 
 void TestKeyboard::keyboardCursorMovesAndTellsWhereItIs()

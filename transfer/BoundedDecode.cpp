@@ -1,32 +1,17 @@
 #include "transfer/BoundedDecode.h"
 
-#include <QEventLoop>
 #include <QIcon>
-#include <QThread>
 
 #include <atomic>
-#include <memory>
 
+#include "qt/WaitOffThread.h"
 #include "transfer/DecodeProcess.h"
 #include "transfer/WyciaganieIkon.h"
 
 std::optional<QImage> DecodeWhileWaiting(const DecodeRequest& request)
 {
-    struct Shared {
-        std::atomic<bool> cancelled{false};
-        std::optional<QImage> picture;
-    };
-    auto shared = std::make_shared<Shared>();
-    std::unique_ptr<QThread> worker(
-        QThread::create([shared, request] { shared->picture = RunDecodeProcess(request, &shared->cancelled); }));
-    QEventLoop loop;
-    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    worker->start();
-    // Ends when the worker does, or earlier when the application quits.
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    shared->cancelled = true;
-    worker->wait();
-    return shared->picture;
+    return WaitOffThread<std::optional<QImage>>(
+        [request](const std::atomic<bool>& cancelled) { return RunDecodeProcess(request, &cancelled); });
 }
 
 std::optional<QImage> BoundedDecodePicture(const QByteArray& bytes, const QByteArray& format, int maxSide)

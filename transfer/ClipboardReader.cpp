@@ -1,14 +1,12 @@
 #include "transfer/ClipboardReader.h"
 
 #include <QClipboard>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QThread>
 
 #include <atomic>
-#include <memory>
 
+#include "qt/WaitOffThread.h"
 #include "transfer/BoundedDecode.h"
 #include "transfer/DecodeProcess.h"
 #include "transfer/X11Selection.h"
@@ -59,20 +57,7 @@ ClipboardContent ReadClipboard(std::chrono::milliseconds deadline)
     }
     // The worker has the decoding process decode too; its result is handed
     // over once it has finished.
-    struct Shared {
-        std::atomic<bool> cancelled{false};
-        ClipboardContent content;
-    };
-    auto shared = std::make_shared<Shared>();
     const auto until = std::chrono::steady_clock::now() + deadline;
-    std::unique_ptr<QThread> worker(
-        QThread::create([shared, until] { shared->content = ReadForeignX11(until, shared->cancelled); }));
-    QEventLoop loop;
-    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    worker->start();
-    // Ends when the worker does, or earlier when the application quits.
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    shared->cancelled = true;
-    worker->wait();
-    return shared->content;
+    return WaitOffThread<ClipboardContent>(
+        [until](const std::atomic<bool>& cancelled) { return ReadForeignX11(until, cancelled); });
 }
