@@ -651,6 +651,20 @@ class Case(unittest.TestCase):
         self.app = Pikselar(self.args, self.scale)
         self.addCleanup(self.app.close)
 
+    def assert_shows_canvas(self, image, canvas):
+        """A 32 x 32 picture another reader made of a saved or exported file
+        (a Pillow image) shows `canvas`: the transparent colour (cyan) fully
+        transparent, every other cell its palette colour, opaque."""
+        image = image.convert("RGBA")
+        self.assertEqual(image.size, (32, 32))
+        for y in range(32):
+            for x in range(32):
+                r, g, b, a = image.getpixel((x, y))
+                if canvas[y][x] == CYAN:
+                    self.assertEqual(a, 0, (x, y))
+                else:
+                    self.assertEqual((r, g, b, a), PALETTE[canvas[y][x]] + (255,), (x, y))
+
 
 def main():
     unittest.main(verbosity=2)

@@ -115,7 +115,9 @@ class Desktop:
         app.key(*toggle)
         self.assertEqual(settle(app, app.wid, (w, h)), (w, h))
 
-        # Minimised and restored, it keeps its place.
+        # Minimised and restored, it keeps its place (the place it has once
+        # the manager is done with the changes above).
+        steady(app, app.wid)
         before = app.window_geometry()
         app.xdotool("windowminimize", "--sync", app.wid)
         app.xdotool("windowactivate", "--sync", app.wid)
@@ -153,8 +155,7 @@ class Desktop:
                 wanted = main_pos + main_size / 2 - size / 2
                 if 30 < wanted and wanted + size < screen - 30:
                     self.assertLessEqual(abs(pos - wanted), 12, f"{title}: {axis}")
-            app.key("Escape", window=wid)
-            self.assertTrue(app.wait_gone(wid), f"{title} stayed open")
+            self.assertTrue(app.dismiss(wid, "Escape"), f"{title} stayed open")
 
         check(["ctrl+a"], "O programie")
         check(["ctrl+o"], "Otwórz")

@@ -33,9 +33,7 @@ class Erasers(harness.Case):
         self.assertGreater(harness.wait_until(lambda: outline(app.screenshot())), 0)
         app.key("ctrl+a")  # the about window, over the canvas, the pointer kept still
         about = app.wait_for_window("O programie")
-        app.xdotool("windowfocus", "--sync", about)
-        app.xdotool("key", "Escape")
-        self.assertTrue(app.wait_gone(about))
+        self.assertTrue(app.dismiss(about, "Escape"))
         self.assertEqual(harness.wait_until(lambda: outline(app.screenshot()), lambda n: n == 0), 0)
 
     def test_colour_eraser_takes_only_the_drawing_colour(self):

@@ -79,15 +79,7 @@ class Files(harness.Case):
         self.fail(f"{path} was not written")
 
     def assert_pillow_reads(self, path, canvas):
-        image = Image.open(path).convert("RGBA")
-        self.assertEqual(image.size, (32, 32))
-        for y in range(32):
-            for x in range(32):
-                r, g, b, a = image.getpixel((x, y))
-                if canvas[y][x] == CYAN:
-                    self.assertEqual(a, 0, (x, y))
-                else:
-                    self.assertEqual((r, g, b, a), harness.PALETTE[canvas[y][x]] + (255,), (x, y))
+        self.assert_shows_canvas(Image.open(path), canvas)
 
     def test_open_from_the_dialog_draw_and_save_back(self):
         app = self.app
@@ -126,9 +118,7 @@ class Files(harness.Case):
             f.write(encode(blank()) + b"\0")  # one byte too many
         self.answer_dialog(["ctrl+o"], path)
         box = app.wait_for_window("Błąd")  # the exact title, nothing appended
-        app.xdotool("windowfocus", "--sync", box)
-        app.xdotool("key", "Return")
-        self.assertTrue(app.wait_gone(box), "the box stayed open")
+        self.assertTrue(app.dismiss(box, "Return"), "the box stayed open")
         # Once the place the box covered is drawn again.
         canvas = app.wait_canvas(lambda c: sum(v != CYAN for row in c for v in row) == 1)
         self.assertEqual([(x, y) for y in range(32) for x in range(32) if canvas[y][x] != CYAN], [(7, 7)])
@@ -153,8 +143,7 @@ class Files(harness.Case):
         before = self.visible_windows()
         app.key("ctrl+j")
         dialog = self.dialog(before)
-        app.xdotool("key", "Escape")
-        self.assertTrue(app.wait_gone(dialog), "the file dialog stayed open")
+        self.assertTrue(app.dismiss(dialog, "Escape"), "the file dialog stayed open")
         self.answer_dialog(["ctrl+j"])
         self.wait_file(os.path.join(app.root, "ikona03"))
         self.assertFalse(os.path.exists(os.path.join(app.root, "ikona02")))

@@ -48,8 +48,7 @@ class Driving:
         self.app.xdotool("key", "ctrl+a")
         self.app.xdotool("type", "--delay", "10", path)
         self.app.settle(new[0])  # the name field has taken the whole path
-        self.app.xdotool("key", "Return")
-        self.assertTrue(self.app.wait_gone(new[0]), "the file dialog stayed open")
+        self.assertTrue(self.app.dismiss(new[0], "Return"), "the file dialog stayed open")
 
     def answer(self, title, key="Return"):
         box = self.app.wait_for_window(title)

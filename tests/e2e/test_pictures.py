@@ -8,7 +8,7 @@ import time
 from PIL import Image
 
 import harness
-from harness import BLUE, CYAN, PALETTE, RED
+from harness import BLUE, CYAN, RED
 from test_files import encode
 
 
@@ -61,8 +61,7 @@ class Pictures(harness.Case):
         app.key("alt+d", window=placement)
         app.key("alt+k", window=placement)
         app.settle(placement)
-        app.key("Return", window=placement)
-        self.assertTrue(app.wait_gone(placement), "the placement window stayed open")
+        self.assertTrue(app.dismiss(placement, "Return"), "the placement window stayed open")
 
         canvas = app.wait_canvas(lambda c: c[16][2] == RED and c[16][29] == BLUE)
         shown = harness.picture(canvas, 0, 0, 32, 32)
@@ -91,18 +90,10 @@ class Pictures(harness.Case):
         app.xdotool("windowfocus", "--sync", dialog)
         app.xdotool("key", "ctrl+a")
         app.xdotool("type", "--delay", "10", os.path.join(app.root, "eksport"))
-        app.xdotool("key", "Return")
-        self.assertTrue(app.wait_gone(dialog), "the export dialog stayed open")
+        self.assertTrue(app.dismiss(dialog, "Return"), "the export dialog stayed open")
         exported = self.wait_file(os.path.join(app.root, "eksport.png"))
         image = harness.wait_until(lambda: self.try_open(exported), lambda im: im is not None)
-        self.assertEqual(image.size, (32, 32))
-        for y in range(32):
-            for x in range(32):
-                r, g, b, a = image.getpixel((x, y))
-                if canvas[y][x] == CYAN:
-                    self.assertEqual(a, 0, (x, y))
-                else:
-                    self.assertEqual((r, g, b, a), PALETTE[canvas[y][x]] + (255,), (x, y))
+        self.assert_shows_canvas(image, canvas)
 
     @staticmethod
     def try_open(path):
@@ -149,8 +140,7 @@ class PicturesScaled(harness.Case):
                         box = mask.getbbox()
                         self.assertIsNotNone(box, f"no {colour} in the window")
                         self.assertLessEqual(abs((box[3] - box[1]) - 14 * 8 * f), 2, (colour, box))
-                    app.key("Escape", window=placement)
-                    self.assertTrue(app.wait_gone(placement))
+                    self.assertTrue(app.dismiss(placement, "Escape"))
                 finally:
                     app.close()
 

@@ -120,9 +120,7 @@ class ForeignFilesFromTheCommandLine(unittest.TestCase):
         dialog = self.visible_windows(app) - before
         self.assertEqual(len(dialog), 1, "Ctrl+S asked for no name")
         dialog = dialog.pop()
-        app.xdotool("windowfocus", "--sync", dialog)
-        app.xdotool("key", "Escape")
-        self.assertTrue(app.wait_gone(dialog))
+        self.assertTrue(app.dismiss(dialog, "Escape"))
         with open(os.path.join(app.root, "obca.ico"), "rb") as f:
             self.assertEqual(f.read(), foreign_icon())
 

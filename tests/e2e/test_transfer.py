@@ -73,9 +73,7 @@ class Transfer(harness.Case):
         return wid
 
     def dismiss(self, wid, key="Escape"):
-        self.app.xdotool("windowfocus", "--sync", wid)
-        self.app.xdotool("key", key)
-        self.assertTrue(self.app.wait_gone(wid), "the window stayed open")
+        self.assertTrue(self.app.dismiss(wid, key), "the window stayed open")
 
     def assert_answering(self, what, cell):
         """A pencil click is painted within a bounded wait."""
@@ -104,8 +102,7 @@ class Transfer(harness.Case):
         self.app.xdotool("windowfocus", "--sync", dialog)
         self.app.xdotool("type", "--delay", "10", path)
         self.app.settle(dialog)  # the name field has taken the whole path
-        self.app.xdotool("key", "Return")
-        self.assertTrue(self.app.wait_gone(dialog), f"the dialog {title!r} stayed open")
+        self.assertTrue(self.app.dismiss(dialog, "Return"), f"the dialog {title!r} stayed open")
 
     def first_undecodable_name(self, dialog, timeout=10):
         """Where the first entry of an open dialog's list of names that are

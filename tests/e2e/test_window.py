@@ -28,9 +28,7 @@ class Window(harness.Case):
                                             lambda seen: seen == HIGHLIGHT), HIGHLIGHT)
         app.click_tool(TEXT)
         dialog = app.wait_for_window("Wstaw tekst")
-        app.xdotool("windowfocus", "--sync", dialog)
-        app.xdotool("key", "Escape")
-        self.assertTrue(app.wait_gone(dialog))
+        self.assertTrue(app.dismiss(dialog, "Escape"))
         # Once the place the dialog covered is drawn again.
         shot = harness.wait_until(app.screenshot, lambda s: app.pixel(s, *text) != HIGHLIGHT
                                   and app.pixel(s, *eraser) == HIGHLIGHT)
