@@ -40,7 +40,9 @@ trap 'rm -f "$tmp"' EXIT
   echo "(\`scripts/startup/mapwait.c\`: MapNotify, the DAMAGE extension); the"
   echo "window's size or position changes after its map; peak RSS of the"
   echo "process once ended. The bare window is a Qt Widgets main window with a"
-  echo "menu bar and a label, measured in the same runs."
+  echo "menu bar and a label, measured in the same runs. \"pikselar in"
+  echo "English\" is the same program started with LANG=en_US.UTF-8, which"
+  echo "loads its built-in English translation."
   echo
   bash scripts/startup.sh "$build" 9 3
   for wm in openbox xfwm4 metacity; do

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Start-up of Pikselar side by side with a bare Qt Widgets window (a menu bar
-# above a label) and with mtPaint, on a private Xvfb: time from exec to the
+# Start-up of Pikselar, in Polish and in English, side by side with a bare Qt
+# Widgets window (a menu bar above a label) and with mtPaint, on a private Xvfb: time from exec to the
 # window mapped, to its first frame drawn, and to its last drawing of the
 # start-up (visually complete: no drawing follows for half a second); the
 # size or position changes of the window after its map; peak RSS.
@@ -40,7 +40,14 @@ case $wm in
   *) echo "unknown window manager: $wm" >&2; exit 2 ;;
 esac
 
-programs=("pikselar:$app/pikselar" "bare Qt window:$work/bare")
+# Each program starts through env with its locale named, so that all pay the
+# same and the language is the one meant: Polish under C.UTF-8 (as the tests
+# run it), English under en_US.UTF-8 (the program reads the name; the machine
+# need not have that locale).
+polish="env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=C.UTF-8"
+english="env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=en_US.UTF-8"
+programs=("pikselar:$polish $app/pikselar" "pikselar in English:$english $app/pikselar"
+          "bare Qt window:$polish $work/bare")
 command -v mtpaint >/dev/null && programs+=("mtPaint:mtpaint")
 
 declare -A maps rss frames completes changes

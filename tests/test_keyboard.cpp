@@ -101,7 +101,7 @@ void TestKeyboard::keyboardCursorMovesAndTellsWhereItIs()
 void TestKeyboard::keyboardDrawsWithEachTool_data()
 {
     QTest::addColumn<int>("tool");
-    QTest::addColumn<QString>("keys");     // D, R: Down, Right; _: Space
+    QTest::addColumn<QString>("keys");     // D, R: Down, Right; _: Space; E: Escape
     QTest::addColumn<QString>("expected"); // cells 0..7 by 0..5 afterwards
     const QString rectangle = QStringLiteral("D R _ R R R D D _");
     // Red drawing colour; the erasers on a blue picture with red at (0, 0) and (2, 2).
@@ -109,6 +109,9 @@ void TestKeyboard::keyboardDrawsWithEachTool_data()
                             << "bbbbbbbb b1bbbbbb bbbbbbbb bbbb1bbb bbbbbbbb bbbbbbbb";
     QTest::newRow("line") << int(ToolLine) << "D R _ R R R _"
                           << "bbbbbbbb b1111bbb bbbbbbbb bbbbbbbb bbbbbbbb bbbbbbbb";
+    // Escape takes a marked start back; the next Space marks a new one.
+    QTest::newRow("line, start taken back") << int(ToolLine) << "D R _ R R E R _ R _"
+                                            << "bbbbbbbb bbbb11bb bbbbbbbb bbbbbbbb bbbbbbbb bbbbbbbb";
     QTest::newRow("rectangle") << int(ToolRectangle) << rectangle
                                << "bbbbbbbb b1111bbb b1bb1bbb b1111bbb bbbbbbbb bbbbbbbb";
     QTest::newRow("filled") << int(ToolFilledRectangle) << rectangle
@@ -142,8 +145,8 @@ void TestKeyboard::keyboardDrawsWithEachTool()
     w.mnuRysowanieKlawiaturą->trigger();
     bool marked = false;
     for (const QString& k : keys.split(QLatin1Char(' '))) {
-        press(k == "D" ? Qt::Key_Down : k == "R" ? Qt::Key_Right : Qt::Key_Space);
-        marked = shape && (k == "_" ? !marked : marked);
+        press(k == "D" ? Qt::Key_Down : k == "R" ? Qt::Key_Right : k == "E" ? Qt::Key_Escape : Qt::Key_Space);
+        marked = shape && (k == "_" ? !marked : k == "E" ? false : marked);
         // A marked start shows the preview up to the cursor; the eraser's
         // outline follows the cursor.
         const Cell at = w.keyboardDrawing().cell();

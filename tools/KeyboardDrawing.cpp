@@ -94,6 +94,13 @@ void KeyboardDrawing::Act()
     tools_.MouseUp(LeftButton, X(), Y());
 }
 
+bool KeyboardDrawing::CancelStart()
+{
+    const bool was = marked_;
+    DropStart();
+    return was;
+}
+
 void KeyboardDrawing::ToolChanged()
 {
     if (!active_)

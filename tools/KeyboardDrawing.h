@@ -26,6 +26,8 @@ public:
     // Another tool: a marked start is dropped, the eraser outline shown or
     // hidden for the new tool.
     void ToolChanged();
+    // Escape: a marked start and its preview go; false when none was marked.
+    bool CancelStart();
     // The pointer pressed on the canvas: a start marked by key is its no more.
     void ForgetStart() { marked_ = false; }
     // Whether a line or rectangle start is marked and waits for the second Space.

@@ -72,7 +72,11 @@ void frmMain::picIkona_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool au
     }
     if (autoRepeat || (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
         return;
-    if (key == Qt::Key_Space) {
+    if (key == Qt::Key_Escape && plain) {
+        // Takes back a line or rectangle start, as a pointer drag can be.
+        if (keyboard_->CancelStart())
+            DescribeKeyCell();
+    } else if (key == Qt::Key_Space) {
         if (canvasMode_ != CanvasMode::Draw)
             ModeClick(keyboard_->cell(), shift);
         else
