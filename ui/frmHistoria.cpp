@@ -1,8 +1,12 @@
 #include "ui/frmHistoria.h"
 
+#include <algorithm>
+
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QHBoxLayout>
 
@@ -14,6 +18,20 @@
 namespace {
 constexpr int Width = 300;
 constexpr int Height = 460;
+constexpr int LeastHeight = 240;
+
+// The list gives up what the screen lacks (at a large scale factor the
+// window would reach past it); it scrolls anyway. Room is left for the
+// frame the owner's window manager gives.
+int FittingHeight(const QWidget* owner)
+{
+    const QWidget* over = owner ? owner->window() : nullptr;
+    const QScreen* screen = over ? over->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return Height;
+    const int frame = over && over->isVisible() ? over->frameGeometry().height() - over->height() : 0;
+    return std::clamp(screen->availableGeometry().height() - frame, LeastHeight, Height);
+}
 } // namespace
 
 frmHistoria::frmHistoria(HistoryStore& store, QWidget* parent)
@@ -23,7 +41,7 @@ frmHistoria::frmHistoria(HistoryStore& store, QWidget* parent)
     setWindowTitle(tr("Historia"));
     setAccessibleName(tr("Historia"));
     setAccessibleDescription(tr("Wszystkie stany obrazu, najnowszy na górze"));
-    setFixedSize(Width, Height);
+    setFixedSize(Width, FittingHeight(parent));
     setModal(true);
 
     model_ = new frmHistoriaModel(store.read(), this);

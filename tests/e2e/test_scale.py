@@ -97,6 +97,16 @@ class Scaled:
             self.assertTrue(dark, f"no text over tool {tool}")
             self.assertLess(max(dark), bar_right - 2, f"tool {tool}: text reaches the bar's end")
 
+    def test_history_window_fits_the_screen(self):
+        app = self.app
+        app.key("ctrl+h")
+        window = app.wait_for_window("Historia")
+        x, y, w, h = harness.wait_until(lambda: app.window_geometry(window),
+                                        lambda g: g[3] > 0)
+        self.assertGreaterEqual(y, 0)
+        self.assertLessEqual(y + h, 768, f"the window reaches row {y + h}")
+        self.assertTrue(app.dismiss(window, "Escape"))
+
 
 class Scale125(Scaled, harness.Case):
     scale = 1.25
