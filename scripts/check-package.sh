@@ -192,6 +192,10 @@ fi
 display=:$(tr -d '\n' <"$work/display")
 [ "$display" != ":" ] && kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
 export DISPLAY=$display
+# The server answers before the program is started, so that a failed start is
+# the program's.
+for _ in $(seq 200); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.05; done
+xdotool getdisplaygeometry >/dev/null 2>&1 || { cat "$work/xvfb.log" >&2; fail "Xvfb does not answer on $display"; }
 # The X socket is an abstract one as well, which the chroot reaches unchanged.
 "${as_root[@]}" chroot --userspec="$user:$user" "$root" env -i PATH=/usr/bin:/bin LANG=C.UTF-8 \
   HOME="$home" DISPLAY="$display" XDG_RUNTIME_DIR="$home/runtime" "${argv[@]}" >"$work/app.log" 2>&1 &
@@ -202,7 +206,11 @@ wait_window() { # title: prints the id of a visible window with exactly that tit
   for _ in $(seq 200); do
     found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -1) || true
     [ -n "$found" ] && { echo "$found"; return 0; }
-    kill -0 "$app_pid" 2>/dev/null || { cat "$work/app.log" >&2; fail "the program ended"; }
+    kill -0 "$app_pid" 2>/dev/null || {
+      cat "$work/app.log" >&2
+      xdotool getdisplaygeometry >/dev/null 2>&1 && echo "(the display $display answers)" >&2
+      fail "the program ended"
+    }
     sleep 0.05
   done
   cat "$work/app.log" >&2
