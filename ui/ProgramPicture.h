@@ -13,5 +13,5 @@
 // file is missing or refused, so the window never shows an empty place.
 QImage ProgramPicture(Colour back, const QString& iconFile = ProgramResource(ProgramIconName));
 
-// The built-in icon for the windows (Qt's icon decoder gives it its mask).
+// The built-in icon for the windows, its masked pixels transparent.
 QIcon ProgramIcon();

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QTimer>
 
 #include "files/Arguments.h"
 #include "files/NativeNames.h"
@@ -56,10 +55,8 @@ int main(int argc, char* argv[])
     window.setCommandLine(WordsFromArgv(argc, argv));
     dialogs.followCurrentFile([&window] { return NameFromNative(window.editor().CurrentFileName); });
     TerminationSignals terminate(&window);
+    // Before the window is shown, so that it is mapped with its icon.
+    app.setWindowIcon(ProgramIcon());
     window.show();
-    // The icon needs the image decoders: loaded once the window is up.
-    QTimer::singleShot(0, &app, [&app] {
-        app.setWindowIcon(ProgramIcon());
-    });
     return app.exec();
 }
