@@ -152,14 +152,8 @@ class Hostile(harness.Case):
         proc.stdin.close()
         self.addCleanup(proc.wait)
         self.addCleanup(proc.kill)
-        deadline = time.time() + 20
-        while time.time() < deadline:
-            listed = subprocess.run(["xclip", "-selection", "clipboard", "-o", "-t", "TARGETS"], env=self.app.env,
-                                    capture_output=True, timeout=10).stdout
-            if target.encode() in listed.split():
-                return
-            time.sleep(0.05)
-        self.fail(f"{target} was never offered")
+        offered = harness.wait_until(lambda: target.encode() in self.app.clipboard_targets(), timeout=20)
+        self.assertTrue(offered, f"{target} was never offered")
 
     def import_file(self, path):
         """Ctrl+I, the path typed into the file dialog and Return."""
@@ -168,15 +162,8 @@ class Hostile(harness.Case):
         dialog = self.app.wait_for_window(title)
         self.app.xdotool("windowfocus", "--sync", dialog)
         self.app.xdotool("type", "--delay", "10", path)
-        # Return until the dialog has gone (a completer's list may take the first).
-        deadline = time.time() + 10
-        while self.visible(title):
-            self.assertLess(time.time(), deadline, "the file dialog stayed open")
-            self.app.xdotool("windowfocus", "--sync", dialog)
-            self.app.xdotool("key", "Return")
-            poll_end = time.time() + 1
-            while self.visible(title) and time.time() < poll_end:
-                time.sleep(0.02)
+        # A completer's list may take the first Return: sent until the dialog goes.
+        self.assertTrue(self.app.dismiss(dialog, "Return"), "the file dialog stayed open")
 
     def exists(self, title):
         return subprocess.run(["xdotool", "search", "--name", f"^{title}( \\[.*\\])?$"],
@@ -203,13 +190,7 @@ class Hostile(harness.Case):
         return None
 
     def wait_outcome(self, timeout, cell=None):
-        deadline = time.time() + timeout
-        while time.time() < deadline:
-            seen = self.outcome(cell)
-            if seen:
-                return seen
-            time.sleep(0.05)
-        return None
+        return harness.wait_until(lambda: self.outcome(cell), timeout=timeout)
 
     # ---- the two checks
 

@@ -3,7 +3,6 @@ palette by the placement window's access keys, then saved and exported; the
 placement window whole on the screen at every scale."""
 import io
 import os
-import time
 
 from PIL import Image
 
@@ -34,22 +33,17 @@ class Pictures(harness.Case):
         return self.app.visible_windows()
 
     def new_window(self, before, min_width=200):
-        deadline = time.time() + harness.WINDOW_WAIT
-        while time.time() < deadline:
-            new = [w for w in self.visible_windows() - before if self.app.window_geometry(w)[2] > min_width]
-            if new:
-                self.app.xdotool("windowfocus", "--sync", new[0])
-                return new[0]
-            time.sleep(0.05)
-        self.fail("no new window")
+        new = harness.wait_until(
+            lambda: [w for w in self.visible_windows() - before if self.app.window_geometry(w)[2] > min_width],
+            timeout=harness.WINDOW_WAIT)
+        self.assertTrue(new, "no new window")
+        self.app.xdotool("windowfocus", "--sync", new[0])
+        return new[0]
 
     def wait_file(self, path, timeout=harness.WAIT):
-        deadline = time.time() + timeout
-        while time.time() < deadline:
-            if os.path.isfile(path) and os.path.getsize(path) > 0:
-                return path
-            time.sleep(0.05)
-        self.fail(f"{path} was not written")
+        self.assertTrue(harness.wait_until(lambda: os.path.isfile(path) and os.path.getsize(path) > 0,
+                                           timeout=timeout), f"{path} was not written")
+        return path
 
     def test_fit_map_save_and_export(self):
         app = self.app
